@@ -1,0 +1,13 @@
+# SKARBOLT_SANITIZE builds every target with ASan and UBSan; a sanitizer
+# report fails the test that triggered it.
+if(SKARBOLT_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Flags for libFuzzer targets (clang only).
+function(skarbolt_fuzz_target name)
+  add_executable(${name} ${ARGN})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+endfunction()

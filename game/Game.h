@@ -1,0 +1,91 @@
+// The game: the state record and every operation over it, without Qt.
+// The shell forwards window events to the handlers below, calls AppIdle once
+// per tick, and shows MainScreen.
+#pragma once
+
+#include "game/GameState.h"
+#include "game/Pictures.h"
+#include "game/Settings.h"
+#include "game/SoundApi.h"
+#include "game/WindowPort.h"
+#include "scores/HighScores.h"
+
+#include <cstdint>
+
+namespace sk {
+
+enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
+
+class Game {
+public:
+    Game(WindowPort& port, const Pictures& pictures, SoundApi sound = SonoboxSound());
+
+    GameState S;                 // the one game state
+    HighScoreTable HighScores;   // HiScore / HiName
+    Bitmap MainScr;              // 632 x 404 off-screen frame
+    Bitmap MainScreen;           // 632 x 434 what the play area shows
+    Bitmap BackHai;              // the stage background
+
+    // --- Start-up -----------------------------------------------------
+    void InitGame(const Settings& settings);
+    // FormShow's drawing step: band offsets to 0, title picture onto MainScreen.
+    void ShowTitlePicture();
+
+    // --- The clock ----------------------------------------------------
+    // One idle call: the play frame, the title frame, or nothing when a game
+    // is paused. Returns the milliseconds to wait before the next call
+    // (FrameDelay, 20 on the title), or -1 when nothing ran (paused game).
+    int AppIdle();
+    void PlayFrame();
+    void TitleFrame();
+    void ScrollBackground();
+
+    // --- Stages -------------------------------------------------------
+    // False when the stage file could not be used: the player has been told
+    // and the game is back on the title screen.
+    bool StartStage(bool advance);
+    bool LoadStageMap();
+    void BuildBackground();
+    void ResetGame();
+    void DrawGameOver();
+
+    // --- Window events and menu commands ------------------------------
+    void StartBotClick();
+    void ResetBClick();
+    void StopBClick();
+    void ResumeGame();
+    // SpeedBClick and AboutBClick: Paused := true and StopB checked.
+    void PauseForDialog();
+    void ScrollBClick();
+    void SpecialBClick();
+    void MainScreenDblClick();
+    void MainScreenMouseMove(int x, int y);
+    void MainScreenMouseDown(MouseButton button, int x, int y);
+    void MapMaskMouseDown(MouseButton button, int x, int y);
+
+    // Settings dialog OK: the dialog's values into the game, ApplyMouseLock,
+    // the speed table for `difficultyIndex` (-1: none selected), unpause.
+    void TransferSettingsFromDialog(int difficultyIndex, bool bgm, bool wave, bool mouseLock);
+
+    // --- Actors -------------------------------------------------------
+    void MoveShip();
+    void MoveShot(int slot);
+    void MoveEnemy(int k, int kind);
+    void UpdateEnemies(int phase);
+    void MoveEnemyShot(int k);
+    void StepExplosion(int x, int y, int index, int kind);
+    void DrawSprite(const Bitmap& image, int x, int y, int width, int height, int frameA, int frameB,
+                    std::uint8_t layout);
+    int RandomBelow(int n);
+
+    // --- High scores --------------------------------------------------
+    void CheckNewRecord();
+
+private:
+    WindowPort& port_;
+    const Pictures& pics_;
+    SoundApi sound_;
+    Bitmap work_;  // DrawSprite's work bitmap, kept so drawing never allocates
+};
+
+}  // namespace sk

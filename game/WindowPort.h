@@ -1,0 +1,55 @@
+// The core's one way to the window: the few things only the shell can do.
+#pragma once
+
+#include <string>
+
+namespace sk {
+
+class WindowPort {
+public:
+    virtual ~WindowPort() = default;
+
+    // A modal message box with one OK button (texts in UTF-8); returns when
+    // it is closed. No frame may run while it is open.
+    virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
+
+    // Offers the non-modal name entry for a new record: rank 1..10, points.
+    virtual void OfferNameEntry(int rank, int points) = 0;
+
+    // ApplyMouseLock: confine the cursor to the main window's rectangle
+    // (outer rectangle shrunk by 4 left and right, 22 at the top, 34 at the
+    // bottom, taken now) when `confine` is true, release it otherwise.
+    virtual void ApplyMouseLock(bool confine) = 0;
+
+    // Labels, gauge, status bar or menus changed: mirror ShellState.
+    virtual void StateChanged() = 0;
+};
+
+// A port that does nothing, for headless runs; records what it was asked.
+class NullWindowPort : public WindowPort {
+public:
+    int Messages = 0;
+    std::string LastCaption, LastText;
+    int NameEntryRank = 0, NameEntryPoints = 0, NameEntryOffers = 0;
+    int LockCalls = 0;
+    bool Confined = false;
+    int StateChanges = 0;
+
+    void ShowMessage(const std::string& caption, const std::string& text) override {
+        ++Messages;
+        LastCaption = caption;
+        LastText = text;
+    }
+    void OfferNameEntry(int rank, int points) override {
+        ++NameEntryOffers;
+        NameEntryRank = rank;
+        NameEntryPoints = points;
+    }
+    void ApplyMouseLock(bool confine) override {
+        ++LockCalls;
+        Confined = confine;
+    }
+    void StateChanged() override { ++StateChanges; }
+};
+
+}  // namespace sk

@@ -1,0 +1,51 @@
+// The ten-place high-score table, its default contents, its file and the
+// rank rule. Names are kept as CP932 bytes, in memory and in the file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace sk {
+
+constexpr int kRanks = 10;
+constexpr const char* kHighScoreFile = "Data/Hi-Score.dat";
+
+struct HighScoreTable {
+    std::array<std::int32_t, kRanks> HiScore{};  // index 0 is rank 1
+    std::array<std::string, kRanks> HiName{};    // CP932 bytes
+};
+
+// The built-in table.
+void ResetHighScores(HighScoreTable& table);
+
+// Fills the table from `path`, or with the default table when the file
+// cannot be opened. Reads as the scan "%s %d\n" does, ten times.
+void LoadHighScores(HighScoreTable& table, const char* path = kHighScoreFile);
+
+// Parses the contents of a high-score file (what LoadHighScores reads).
+void ParseHighScores(HighScoreTable& table, std::string_view contents);
+
+// Writes ten lines "%s %d\n" into a new file that replaces `path` only when
+// complete. False (and one line on stderr) when it could not be written.
+bool SaveHighScores(const HighScoreTable& table, const char* path = kHighScoreFile);
+
+// The rank (1..10) a final score earns, or 0 for none.
+int RankFor(const HighScoreTable& table, std::int32_t score);
+
+// Inserts an entry at zero-based position k (0..9): the entries from k on
+// move one rank down and the old rank 10 drops out. An empty name becomes
+// "Somebody"; blanks and control characters are dropped from the name.
+void InsertHighScore(HighScoreTable& table, int k, std::int32_t points, std::string nameCp932);
+
+// A name without ASCII white space or control characters (what the file
+// format can carry).
+std::string SanitizeName(std::string_view nameCp932);
+
+// CP932 <-> UTF-8 (the windows show UTF-8; the table and file keep CP932).
+// Characters that have no counterpart are dropped.
+std::string Cp932ToUtf8(std::string_view cp932);
+std::string Utf8ToCp932(std::string_view utf8);
+
+}  // namespace sk
