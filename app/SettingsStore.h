@@ -1,0 +1,20 @@
+// The four settings in the per-user store (QSettings, native format, "SK98").
+#pragma once
+
+#include "game/GameState.h"
+#include "game/Settings.h"
+
+namespace sk {
+
+// Reads "MidiOut", "WaveOut", "MouseLock" and "Difficult", each by its own
+// store object. A value that is missing or not an integer reads as its
+// default; a store that cannot be opened or read gives the defaults.
+// Also makes sure the (empty) store exists.
+Settings LoadSettings();
+
+// Writes "MidiOut" (MusicOnNext), "WaveOut" (SoundOn), "MouseLock" and
+// "Difficult" in that order, each synced and checked on its own.
+// Throws std::runtime_error at the first value that could not be written.
+void SaveSettings(const GameState& s);
+
+}  // namespace sk

@@ -1,0 +1,32 @@
+// The name-entry window "A New Record !" (non-modal).
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+
+namespace sk {
+class Game;
+}
+
+class TEnterScore : public QDialog {
+    Q_OBJECT
+public:
+    TEnterScore(sk::Game& game, QWidget* parent = nullptr);
+
+    // Shows the window for a new record at `rank` (1..10) with `points`,
+    // with an empty name; a later offer replaces an open one.
+    void Offer(int rank, int points);
+
+protected:
+    void done(int result) override;
+
+private:
+    void BitBtn1Click();
+
+    sk::Game& game_;
+    QLabel* StLabel = nullptr;
+    QLabel* LabelS = nullptr;
+    QLineEdit* PName = nullptr;
+};
