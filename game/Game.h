@@ -66,6 +66,9 @@ public:
     // Settings dialog OK: the dialog's values into the game, ApplyMouseLock,
     // the speed table for `difficultyIndex` (-1: none selected), unpause.
     void TransferSettingsFromDialog(int difficultyIndex, bool bgm, bool wave, bool mouseLock);
+    // Settings dialog opening: selects the difficulty item for Difficulty
+    // (2, 4, 9 -> 0, 1, 2; any other code leaves the selection alone).
+    void TransferSettingsToDialog();
 
     // --- Actors -------------------------------------------------------
     void MoveShip();
@@ -82,10 +85,22 @@ public:
     void CheckNewRecord();
 
 private:
+    void ResetShip();
+    void SetUpEnemies();
+    void ResetEnemyShots();
+    void ApplyStageSpeeds();
+    void ShowLapMessage();
+    void PlayMusic(const char* file);
+    void HitShip();
+    void SetGauge();
+    void ShowScore();
+    void DrawShip();
+
     WindowPort& port_;
     const Pictures& pics_;
     SoundApi sound_;
     Bitmap work_;  // DrawSprite's work bitmap, kept so drawing never allocates
+    Bitmap shipWork_{59, 30};  // the ship's own work bitmap
 };
 
 }  // namespace sk

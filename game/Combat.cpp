@@ -1,0 +1,142 @@
+// Enemy shots, the collision tests, explosions, the score and the end of a game.
+#include "game/Game.h"
+
+#include <limits>
+#include <string>
+
+namespace sk {
+
+namespace {
+
+constexpr int kBlastFrames = 5;
+constexpr int kBlastW = 55;
+constexpr int kBlastH = 61;
+
+bool Rams(const GameState& s, const Actor& enemy) {
+    return s.ShipX - 58 <= enemy.X && enemy.X <= s.ShipX + 56 && s.ShipY - 26 <= enemy.Y &&
+           enemy.Y <= s.ShipY + 26;
+}
+
+bool EnemyShotHitsShip(const GameState& s, const Actor& shot) {
+    return shot.X + 16 >= s.ShipX + 10 && shot.X <= s.ShipX + 49 && shot.Y + 8 >= s.ShipY + 10 &&
+           shot.Y <= s.ShipY + 20;
+}
+
+bool ShotHitsEnemy(const Actor& shot, const Actor& enemy) {
+    return enemy.X - 16 <= shot.X && shot.X <= enemy.X + 62 && enemy.Y - 8 <= shot.Y &&
+           shot.Y <= enemy.Y + 30;
+}
+
+}  // namespace
+
+void Game::ResetEnemyShots() {
+    for (int k = 1; k <= 10; ++k) {
+        S.EnemyShots[k].X = -16;
+        S.EnemyShots[k].Active = false;
+    }
+}
+
+void Game::HitShip() {
+    if (S.SoundOn) sound_.DsPlay(1, 0.0f, 0);
+    S.BlastSoundLock = true;
+    S.ShipIntact = false;
+    S.ShipFrozen = true;
+    S.ShipHit = true;
+}
+
+void Game::ShowScore() {
+    S.Shell.ScoreCaption = std::to_string(S.Score);
+    port_.StateChanged();
+}
+
+void Game::UpdateEnemies(int phase) {
+    if (phase == 1) {
+        for (int k = 1; k <= S.EnemySlots; ++k) {
+            Actor& enemy = S.Enemies[k];
+            if (enemy.AppearAt <= S.ScrollX) MoveEnemy(k, enemy.Kind);
+            if (enemy.Active && Rams(S, enemy) && !S.Invincible && !S.ShipHit) HitShip();
+        }
+        if (!S.ShipIntact) StepExplosion(S.ShipX, S.ShipY, 0, 1);
+        return;
+    }
+    if (phase != 2) return;
+    for (int k = 1; k <= S.EnemySlots; ++k) {
+        Actor& enemy = S.Enemies[k];
+        for (int j = 0; j < S.ShotSlots; ++j) {
+            Actor& shot = S.Shots[j];
+            if (!shot.Active || !enemy.Active || !ShotHitsEnemy(shot, enemy)) continue;
+            shot.X = 0;
+            shot.Y = 434;
+            shot.Active = false;
+            enemy.Active = false;
+            enemy.Exploding = true;
+            enemy.Destroyed = true;
+            --S.ShotsInFlight;
+            S.Shell.GaugeWidth = kGaugeFull - kGaugeStep * S.ShotsInFlight;
+            if (S.GameOver) S.Shell.GaugeWidth = 0;
+            port_.StateChanged();
+        }
+        if (enemy.Destroyed && enemy.Exploding) StepExplosion(enemy.X, enemy.Y, k, 2);
+    }
+}
+
+void Game::MoveEnemyShot(int k) {
+    Actor& shot = S.EnemyShots[k];
+    if (!shot.Active) return;
+    shot.X -= S.EnemyShotSpeed;
+    DrawSprite(pics_.CpuMissile, shot.X, shot.Y, 16, 8, 0, 0, 0);
+    if (EnemyShotHitsShip(S, shot) && !S.ShipHit && !S.Invincible) HitShip();
+    if (shot.X <= -50) {
+        shot.X = -16;
+        shot.Y = -16;
+        shot.Active = false;
+    }
+}
+
+void Game::StepExplosion(int x, int y, int index, int kind) {
+    int n = 0;
+    if (kind == 1) {
+        // The counter runs on for every frame after game over; it stops short of overflowing.
+        if (S.ShipBlastFrame < std::numeric_limits<std::int32_t>::max()) ++S.ShipBlastFrame;
+        n = S.ShipBlastFrame;
+    } else if (kind == 2) {
+        n = ++S.Enemies[index].BlastFrame;
+        if (S.SoundOn && !S.BlastSoundLock) {
+            sound_.DsPlay(2, 0.0f, 0);
+            S.BlastSoundLock = true;
+        }
+    } else {
+        return;
+    }
+
+    if (n >= 1 && n <= kBlastFrames) {
+        DrawSprite(pics_.ExplodeBmp, x, y, kBlastW, kBlastH, (n - 1) * kBlastW, 0, 0);
+        return;
+    }
+    if (n != kBlastFrames + 1) return;
+
+    if (kind == 1) {
+        S.GameOver = true;
+        CheckNewRecord();
+        PlayMusic(S.NewRecord ? "BGM\\HighScore.mid" : "BGM\\GameOver.mid");
+        return;
+    }
+    Actor& enemy = S.Enemies[index];
+    enemy.X = 640 + RandomBelow(500);
+    enemy.Y = RandomBelow(415);
+    enemy.BlastFrame = 0;
+    if (!S.ScrollEnd) enemy.Active = true;
+    S.Score += 100;
+    ShowScore();
+    S.BlastSoundLock = false;
+    enemy.Exploding = false;
+}
+
+void Game::CheckNewRecord() {
+    const int rank = RankFor(HighScores, S.Score);
+    if (rank < 1) return;
+    port_.OfferNameEntry(rank, S.Score);
+    S.NewRecord = true;
+}
+
+}  // namespace sk

@@ -1,0 +1,97 @@
+// Menu commands and the settings dialog's exchange with the game.
+#include "game/Game.h"
+
+namespace sk {
+
+void Game::StartBotClick() {
+    if (!S.TitleMode) return;
+    ShellState& shell = S.Shell;
+    shell.StartBot.Visible = false;
+    shell.StartBot.Enabled = false;
+    shell.StopB.Visible = true;
+    shell.StopB.Enabled = true;
+    shell.ResetB.Visible = true;
+    shell.ResetB.Enabled = true;
+    shell.DifficultyEnabled = false;
+    shell.DifficultyHint = "タイトル画面時に設定してください";
+    shell.HScoreB.Visible = false;
+    shell.HScoreB.Enabled = false;
+    port_.StateChanged();
+    if (!StartStage(true)) return;
+    S.TitleMode = false;
+    port_.StateChanged();
+}
+
+void Game::ResetBClick() { ResetGame(); }
+
+void Game::StopBClick() {
+    S.Paused = !S.Paused;
+    S.Shell.StopB.Checked = S.Paused;
+    port_.StateChanged();
+}
+
+void Game::ResumeGame() {
+    S.Paused = false;
+    S.Shell.StopB.Checked = false;
+    port_.StateChanged();
+}
+
+void Game::PauseForDialog() {
+    S.Paused = true;
+    S.Shell.StopB.Checked = true;
+    port_.StateChanged();
+}
+
+void Game::ScrollBClick() { S.ScrollSpeed = 16; }
+
+void Game::SpecialBClick() { S.Invincible = true; }
+
+void Game::MainScreenDblClick() {
+    if (!S.GameOver) return;
+    S.Score = 0;
+    StartStage(false);
+}
+
+void Game::TransferSettingsToDialog() {
+    switch (S.Difficulty) {
+        case 2: S.Shell.DifficultyIndex = 0; break;
+        case 4: S.Shell.DifficultyIndex = 1; break;
+        case 9: S.Shell.DifficultyIndex = 2; break;
+        default: break;
+    }
+    port_.StateChanged();
+}
+
+void Game::TransferSettingsFromDialog(int difficultyIndex, bool bgm, bool wave, bool mouseLock) {
+    S.MusicOnNext = bgm;
+    S.SoundOn = wave;
+    S.MouseLock = mouseLock;
+    port_.ApplyMouseLock(S.MouseLock);
+
+    S.Shell.DifficultyIndex = difficultyIndex;
+    switch (difficultyIndex) {
+        case 0:
+            S.Difficulty = 2;
+            S.EnemyShotSpeed = S.StageNo + 3;
+            S.EnemySpeed = S.StageNo + 2;
+            break;
+        case 1:
+            S.Difficulty = 4;
+            S.EnemyShotSpeed = S.StageNo + 6;
+            S.EnemySpeed = S.StageNo + 4;
+            break;
+        case 2:
+            S.Difficulty = 9;
+            S.EnemyShotSpeed = 2 * S.StageNo + 9;
+            S.EnemySpeed = S.StageNo + 9;
+            break;
+        default: break;
+    }
+    if (S.EnemySpeed <= 2) S.EnemySpeed = 3;
+
+    S.Paused = false;
+    S.Shell.StopB.Checked = false;
+    port_.StateChanged();
+}
+
+}  // namespace sk

@@ -1,0 +1,102 @@
+// The clock: one idle call is a play frame, a title frame or nothing.
+#include "game/Game.h"
+
+namespace sk {
+
+namespace {
+
+constexpr int kTitleDelay = 20;
+constexpr int kTitlePeriod = 636;  // a star band repeats every 636 pixels
+constexpr int kTitleWrap = 640;    // ... while its offset counts 0..639
+constexpr int kExitX = 636;
+constexpr int kExitY = 186;
+
+struct TitleBand {
+    int FirstRow;
+    int Rows;
+    int Offset;  // index into TitleBandX, -1 for the still logo band
+    int Step;
+};
+
+constexpr TitleBand kTitleBands[] = {
+    {0, 40, 0, 1}, {40, 59, 1, 2}, {99, 156, -1, 0}, {255, 100, 2, 3}, {355, 82, 3, 4},
+};
+
+}  // namespace
+
+int Game::AppIdle() {
+    if (!S.Paused && !S.TitleMode) {
+        PlayFrame();
+        return S.FrameDelay;
+    }
+    if (S.TitleMode) {
+        TitleFrame();
+        return kTitleDelay;
+    }
+    return -1;
+}
+
+void Game::PlayFrame() {
+    if (!S.Shell.StatusPictureVisible) {
+        S.Shell.StatusPictureVisible = true;
+        port_.StateChanged();
+    }
+    ScrollBackground();
+    MoveShip();
+    UpdateEnemies(1);
+    UpdateEnemies(2);
+    for (int slot = 0; slot < S.ShotSlots; ++slot) MoveShot(slot);
+    for (int k = 1; k <= S.EnemySlots; ++k) MoveEnemyShot(k);
+    if (S.GameOver) DrawGameOver();
+    Blit(MainScreen, 0, 0, kFieldWidth, 438, MainScr, 0, 0, RasterOp::SrcCopy);
+    S.ScrollX += S.ScrollSpeed;
+
+    if (S.StageExit && S.ShipX >= kExitX) {
+        if (!StartStage(true)) return;
+    }
+
+    if (S.ScrollX >= BackHai.Width - 640) {
+        S.ScrollSpeed = 0;
+        S.ScrollEnd = true;
+        bool fieldClear = true;
+        for (int k = 1; k <= S.EnemySlots; ++k) {
+            if (S.Enemies[k].Active || S.EnemyShots[k].Active) fieldClear = false;
+        }
+        if (fieldClear && !S.StageExit) {
+            S.AutoPilot = true;
+            S.TargetX = kExitX;
+            S.TargetY = kExitY;
+            S.StageExit = true;
+        }
+    }
+}
+
+void Game::TitleFrame() {
+    const Bitmap& logo = pics_.OpenLogo;
+    for (const TitleBand& band : kTitleBands) {
+        if (band.Offset < 0) {
+            Blit(MainScreen, 0, band.FirstRow, kFieldWidth, band.Rows, logo, 0, band.FirstRow,
+                 RasterOp::SrcCopy);
+            continue;
+        }
+        const int c = S.TitleBandX[band.Offset];
+        Blit(MainScreen, kTitlePeriod - c, band.FirstRow, c, band.Rows, logo, 0, band.FirstRow,
+             RasterOp::SrcCopy);
+        Blit(MainScreen, 0, band.FirstRow, kTitlePeriod - c, band.Rows, logo, c, band.FirstRow,
+             RasterOp::SrcCopy);
+    }
+    for (const TitleBand& band : kTitleBands) {
+        if (band.Offset < 0) continue;
+        int& offset = S.TitleBandX[band.Offset];
+        offset += band.Step;
+        if (offset >= kTitleWrap) offset = 0;
+    }
+}
+
+void Game::ScrollBackground() {
+    Blit(MainScr, 0, 0, 640, kClientHeight, BackHai, S.ScrollX, 0, RasterOp::SrcCopy);
+    Blit(MainScr, BackHai.Width - S.ScrollX, 0, S.ScrollX, kClientHeight, BackHai, 0, 0,
+         RasterOp::SrcCopy);
+}
+
+}  // namespace sk
