@@ -1,0 +1,54 @@
+#include "game/Sprites.h"
+
+#include "game/Game.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace sk {
+
+namespace {
+
+// Frame positions far outside any sheet only need to stay outside it.
+int ClampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN / 2, INT_MAX / 2)); }
+
+}  // namespace
+
+void DrawMaskedSprite(Bitmap& target, Bitmap& work, const Bitmap& sheet, int x, int y, int w, int h,
+                      int sheetX, int sheetY) {
+    if (w <= 0 || h <= 0) return;
+    // Only the part of the sprite that lands on the target can change anything.
+    const long long left = std::max<long long>(x, 0);
+    const long long top = std::max<long long>(y, 0);
+    const long long right = std::min<long long>(static_cast<long long>(x) + w, target.Width);
+    const long long bottom = std::min<long long>(static_cast<long long>(y) + h, target.Height);
+    if (left >= right || top >= bottom) return;
+
+    const int cw = static_cast<int>(right - left);
+    const int ch = static_cast<int>(bottom - top);
+    const int px = ClampToInt(sheetX + (left - x));
+    const int py = ClampToInt(sheetY + (top - y));
+    const int my = ClampToInt(static_cast<long long>(py) + h);
+    const int cx = static_cast<int>(left);
+    const int cy = static_cast<int>(top);
+
+    // A fresh work bitmap starts black, as a newly created one would.
+    work.Resize(cw, ch, kBlack);
+    Blit(work, 0, 0, cw, ch, target, cx, cy, RasterOp::SrcCopy);
+    Blit(work, 0, 0, cw, ch, sheet, px, my, RasterOp::SrcErase);
+    Blit(work, 0, 0, cw, ch, sheet, px, py, RasterOp::SrcInvert);
+    Blit(target, cx, cy, cw, ch, work, 0, 0, RasterOp::SrcCopy);
+}
+
+void Game::DrawSprite(const Bitmap& image, int x, int y, int width, int height, int frameA, int frameB,
+                      std::uint8_t layout) {
+    int sheetX = frameA;
+    int sheetY = 0;
+    if (layout == 1) {
+        sheetX = ClampToInt((static_cast<long long>(frameA) - 1) * width);
+        sheetY = ClampToInt((static_cast<long long>(frameB) - 1) * 2 * height);
+    }
+    DrawMaskedSprite(MainScr, work_, image, x, y, width, height, sheetX, sheetY);
+}
+
+}  // namespace sk

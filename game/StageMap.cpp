@@ -1,0 +1,105 @@
+#include "game/StageMap.h"
+
+#include "game/Game.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace sk {
+
+StageMapStatus ReadStageMap(std::span<const std::uint8_t> data, std::int32_t& cols, std::int32_t& rows,
+                            StageMapCells& cells) {
+    if (data.size() < kStageHeaderBytes) return StageMapStatus::TooShort;
+    const int c = data[0];
+    const int r = data[1];
+    if (c < 1 || c > kMapMax || r < 1 || r > kMapMax) return StageMapStatus::BadSize;
+
+    cols = c;
+    rows = r;
+    const std::span<const std::uint8_t> codes = data.subspan(kStageHeaderBytes);
+    std::size_t next = 0;
+    for (int row = 0; row < r; ++row) {
+        for (int col = 0; col < c; ++col) {
+            if (next == codes.size()) return StageMapStatus::Ok;  // the file ends early
+            cells[row][col] = codes[next++];
+        }
+    }
+    return StageMapStatus::Ok;
+}
+
+std::string StageFileName(int stageNo) { return "Data/Stage" + std::to_string(stageNo) + ".dat"; }
+
+const char* StageMapStatusText(StageMapStatus status) {
+    switch (status) {
+    case StageMapStatus::Ok: return "read";
+    case StageMapStatus::Missing: return "cannot be opened";
+    case StageMapStatus::Unreadable: return "cannot be read";
+    case StageMapStatus::TooShort: return "is shorter than its three header bytes";
+    case StageMapStatus::BadSize: return "declares 0 or more than 99 columns or rows";
+    }
+    return "is unusable";
+}
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// Reads up to kStageFileMaxBytes of the file; later bytes are never looked at.
+StageMapStatus ReadStageFile(const std::string& path, std::array<std::uint8_t, kStageFileMaxBytes>& buffer,
+                             std::size_t& size) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return StageMapStatus::Missing;
+    size = std::fread(buffer.data(), 1, buffer.size(), file.get());
+    if (std::ferror(file.get())) return StageMapStatus::Unreadable;
+    return StageMapStatus::Ok;
+}
+
+}  // namespace
+
+bool Game::LoadStageMap() {
+    const std::string path = StageFileName(S.StageNo);
+    std::array<std::uint8_t, kStageFileMaxBytes> buffer;
+    std::size_t size = 0;
+    StageMapStatus status = ReadStageFile(path, buffer, size);
+    if (status == StageMapStatus::Ok) {
+        status = ReadStageMap(std::span(buffer.data(), size), S.MapCols, S.MapRows, S.StageMap);
+    }
+    if (status != StageMapStatus::Ok) {
+        std::fprintf(stderr, "stage map %s %s\n", path.c_str(), StageMapStatusText(status));
+        return false;
+    }
+    BackHai.Resize(S.MapCols * kTile, S.MapRows * kTile);
+    return true;
+}
+
+void Game::BuildBackground() {
+    const Bitmap& ground = pics_.AllBack;
+    if (ground.Width > 0 && ground.Height > 0) {
+        // One strip of ground tiles, then every later strip is a copy of it.
+        const int strip = std::min(ground.Height, BackHai.Height);
+        for (int x = 0; x < BackHai.Width; x += ground.Width) {
+            Blit(BackHai, x, 0, ground.Width, ground.Height, ground, 0, 0, RasterOp::SrcCopy);
+        }
+        for (int y = strip; y < BackHai.Height; ++y) {
+            std::copy_n(BackHai.Row(y - strip), BackHai.Width, BackHai.Row(y));
+        }
+    }
+
+    for (int i = 0; i < S.MapRows && i < kMapMax; ++i) {
+        for (int j = 0; j < S.MapCols && j < kMapMax; ++j) {
+            const int code = S.StageMap[i][j];
+            if (code < 1 || code > 32) continue;
+            const int sheetX = (code - 1) % 8 * kTile;
+            const int sheetY = (code - 1) / 8 * kTile;
+            const int x = j * kTile + S.ScrollX;
+            const int y = i * kTile;
+            Blit(BackHai, x, y, kTile, kTile, pics_.MapMask, sheetX, sheetY, RasterOp::SrcErase);
+            Blit(BackHai, x, y, kTile, kTile, pics_.Maps, sheetX, sheetY, RasterOp::SrcInvert);
+        }
+    }
+}
+
+}  // namespace sk

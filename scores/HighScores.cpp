@@ -1,0 +1,191 @@
+#include "scores/HighScores.h"
+
+#include "scores/ScoreScan.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+namespace sk {
+
+namespace {
+
+constexpr std::string_view kNoName = "Somebody";
+
+struct Entry {
+    const char* name;
+    std::int32_t points;
+};
+
+constexpr Entry kDefaultTable[kRanks] = {
+    {"Vestro", 8700}, {"Amrelle", 7500}, {"Pokiru", 6300}, {"Dunmaro", 5100}, {"Felkin", 4900},
+    {"Yorisa", 4500}, {"Quenty", 3800},  {"Mobiru", 3300}, {"Ilvanne", 2100}, {"Ro-Tan", 1800},
+};
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// Reads a FILE* byte by byte for the scanner.
+class FileSource {
+public:
+    explicit FileSource(std::FILE* file) : file_(file) {}
+    int Peek() {
+        if (!peeked_) {
+            next_ = std::getc(file_);
+            peeked_ = true;
+        }
+        return next_;
+    }
+    void Next() { peeked_ = false; }
+
+private:
+    std::FILE* file_;
+    int next_ = EOF;
+    bool peeked_ = false;
+};
+
+std::string FileLines(const HighScoreTable& table) {
+    std::string text;
+    for (int i = 0; i < kRanks; ++i) {
+        // A name must come back as one non-blank word.
+        std::string name = SanitizeName(table.HiName[i]);
+        if (name.empty()) name = kNoName;
+        text += name;
+        text += ' ';
+        text += std::to_string(table.HiScore[i]);
+        text += '\n';
+    }
+    return text;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+bool WriteAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Creates a new, empty file next to `path`; -1 when the folder refuses.
+int CreateTemporary(const std::string& path, std::string& tempPath) {
+    std::random_device seed;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        tempPath = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(seed() % 1000000);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool Fail(const char* path, const char* what) {
+    std::fprintf(stderr, "high scores not saved to %s: %s: %s\n", path, what, std::strerror(errno));
+    return false;
+}
+
+}  // namespace
+
+void ResetHighScores(HighScoreTable& table) {
+    for (int i = 0; i < kRanks; ++i) {
+        table.HiName[i] = kDefaultTable[i].name;
+        table.HiScore[i] = kDefaultTable[i].points;
+    }
+}
+
+void ParseHighScores(HighScoreTable& table, std::string_view contents) {
+    StringSource source(contents);
+    ScanTable(table, source);
+}
+
+void LoadHighScores(HighScoreTable& table, const char* path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+    if (!file) {
+        ResetHighScores(table);
+        return;
+    }
+    FileSource source(file.get());
+    ScanTable(table, source);
+}
+
+bool SaveHighScores(const HighScoreTable& table, const char* path) {
+    const std::string target = path;
+    std::string tempPath;
+    const int fd = CreateTemporary(target, tempPath);
+    if (fd < 0) return Fail(path, "cannot create a new file");
+
+    const bool written = WriteAll(fd, FileLines(table));
+    const int writeErrno = errno;
+    const bool synced = written && ::fsync(fd) == 0;
+    const int syncErrno = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !synced || !closed) {
+        errno = !written ? writeErrno : !synced ? syncErrno : errno;
+        ::unlink(tempPath.c_str());
+        return Fail(path, "cannot write the new file");
+    }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        const int renameErrno = errno;
+        ::unlink(tempPath.c_str());
+        errno = renameErrno;
+        return Fail(path, "cannot replace the old file");
+    }
+    SyncFolder(FolderOf(target));
+    return true;
+}
+
+int RankFor(const HighScoreTable& table, std::int32_t score) {
+    // The tests in their order; in a table that is out of order the last that holds wins.
+    int rank = 0;
+    for (int i = 0; i < kRanks - 1; ++i) {
+        if (table.HiScore[i] > score && table.HiScore[i + 1] <= score) rank = i + 2;
+    }
+    if (score >= table.HiScore[0]) rank = 1;
+    return rank;
+}
+
+void InsertHighScore(HighScoreTable& table, int k, std::int32_t points, std::string nameCp932) {
+    if (k < 0 || k >= kRanks) return;
+    for (int j = kRanks - 2; j >= k; --j) {
+        table.HiScore[j + 1] = table.HiScore[j];
+        table.HiName[j + 1] = std::move(table.HiName[j]);
+    }
+    std::string name = SanitizeName(nameCp932);
+    table.HiScore[k] = points;
+    table.HiName[k] = name.empty() ? std::string(kNoName) : std::move(name);
+}
+
+std::string SanitizeName(std::string_view nameCp932) {
+    std::string kept;
+    for (const char c : nameCp932) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte == 0x7F) continue;
+        kept += c;
+    }
+    return TruncateName(kept);
+}
+
+}  // namespace sk
