@@ -3,9 +3,14 @@
 
 #include <QDialog>
 
+class QLabel;
+
 namespace sk {
 class Game;
 }
+
+// The web page the version dialog links to; shown as the link's caption.
+inline constexpr const char* kHomePage = "https://skarbolt98.example.org/";
 
 class TAboutBox : public QDialog {
     Q_OBJECT
@@ -14,9 +19,15 @@ public:
 
 protected:
     void done(int result) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SetLinkUnderlined(bool underlined);
+    void URLMouseDown();
+
     sk::Game& game_;
+    QLabel* URL = nullptr;
 };

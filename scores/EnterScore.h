@@ -2,13 +2,23 @@
 #pragma once
 
 #include <QDialog>
+#include <QValidator>
 
 class QLabel;
 class QLineEdit;
 
 namespace sk {
 class Game;
-}
+
+// Player names go into a file of blank-separated words: no ASCII white
+// space, no control characters, typed or pasted.
+class PlayerNameValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
+};
+
+}  // namespace sk
 
 class TEnterScore : public QDialog {
     Q_OBJECT
@@ -18,9 +28,6 @@ public:
     // Shows the window for a new record at `rank` (1..10) with `points`,
     // with an empty name; a later offer replaces an open one.
     void Offer(int rank, int points);
-
-protected:
-    void done(int result) override;
 
 private:
     void BitBtn1Click();

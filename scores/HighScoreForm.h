@@ -23,9 +23,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void done(int result) override;
 
 private:
+    void BitBtn1Click();
+
     sk::Game& game_;
     QLabel* names_[10] = {};
     QLabel* points_[10] = {};

@@ -1,0 +1,167 @@
+#include "app/PropatyBox.h"
+
+#include "app/DialogFonts.h"
+#include "app/WidgetKit.h"
+#include "game/Game.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+constexpr const char* kDifficultyItems[3] = {
+    "簡単　　…　マウスゲーム初心者用",
+    "普通　　…　一般人用　（やや難しい）",
+    "難しい　…　シューティングの達人用",
+};
+
+QCheckBox* AddCheckBox(QWidget* parent, const char* name, const char* text, const QRect& rect,
+                       const char* hint) {
+    auto* box = new QCheckBox(QString::fromUtf8(text), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(rect);
+    if (hint != nullptr) box->setToolTip(QString::fromUtf8(hint));
+    return box;
+}
+
+QGroupBox* AddGroup(QWidget* parent, const char* name, const char* title, const QRect& rect) {
+    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    group->setObjectName(QString::fromLatin1(name));
+    group->setGeometry(rect);
+    return group;
+}
+
+QPushButton* AddButton(QWidget* parent, const char* name, const char* text, const QRect& rect) {
+    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(rect);
+    button->setFont(sk::GothicFont(13));
+    return button;
+}
+
+// The selected item for a stored difficulty code, or -1 for a code that
+// selects nothing.
+int ItemForDifficulty(int difficulty) {
+    switch (difficulty) {
+        case 2: return 0;
+        case 4: return 1;
+        case 9: return 2;
+        default: return -1;
+    }
+}
+
+}  // namespace
+
+TPropatyBox::TPropatyBox(sk::Game& game, QWidget* parent) : QDialog(parent), game_(game) {
+    setObjectName(QStringLiteral("PropatyBox"));
+    setWindowTitle(QStringLiteral("詳細設定"));
+    sk::SetDialogFrame(this, true);
+    setFont(sk::GothicFont(12));
+    setFixedSize(266, 306);
+
+    DifficultBtn = AddGroup(this, "DifficultBtn", "難易度", QRect(8, 8, 249, 97));
+    difficultyButtons_ = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        auto* item = new QRadioButton(QString::fromUtf8(kDifficultyItems[i]), DifficultBtn);
+        item->setObjectName(QStringLiteral("DifficultBtnItem%1").arg(i));
+        item->setGeometry(8, 14 + 26 * i, 229, 26);
+        difficultyButtons_->addButton(item, i);
+        difficultyItems_[i] = item;
+    }
+    connect(difficultyButtons_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked) DifficultBtnClick(id);
+    });
+
+    auto* groupBox2 = AddGroup(this, "GroupBox2", "システム設定", QRect(8, 120, 249, 41));
+    MouseLockB = AddCheckBox(groupBox2, "MouseLockB", "マウスカーソルの動作範囲を制限する",
+                             QRect(16, 16, 225, 17), "通常はオンにしてください");
+
+    auto* groupBox1 = AddGroup(this, "GroupBox1", "デバッグ設定", QRect(8, 176, 249, 89));
+    WaveCheckB = AddCheckBox(groupBox1, "WaveCheckB", "効果音の再生", QRect(16, 16, 169, 17), "効果音の再生");
+    BgmCheckB = AddCheckBox(groupBox1, "BgmCheckB", "BGMを流す（次回の起動から有効）", QRect(16, 40, 209, 17),
+                            "切り替え後、再起動してください");
+    BgmCheckB->setFont(sk::GothicFont(13));
+    auto* keyboardBox = AddCheckBox(groupBox1, "CheckBox1", "", QRect(16, 64, 17, 17), nullptr);
+    keyboardBox->setEnabled(false);
+
+    // An engraved caption: the white copy shows one pixel right and below
+    // the grey one lying over it.
+    const QString keyboardText = QStringLiteral("キーボードで操作する（未対応）");
+    const QString keyboardHint = QStringLiteral("将来、対応するかもしれません");
+    Label8 = sk::AddLabel(groupBox1, "Label8", keyboardText, QRect(36, 67, 160, 12), sk::GothicFont(12),
+                          Qt::AlignLeft, Qt::white);
+    Label7 = sk::AddLabel(groupBox1, "Label7", keyboardText, QRect(35, 66, 160, 12), sk::GothicFont(12),
+                          Qt::AlignLeft, Qt::gray);
+    Label8->setToolTip(keyboardHint);
+    Label7->setToolTip(keyboardHint);
+    Label7->raise();
+
+    BitBtn1 = AddButton(this, "BitBtn1", "設定完了", QRect(16, 272, 113, 25));
+    BitBtn1->setDefault(true);
+    BitBtn2 = AddButton(this, "BitBtn2", "キャンセル", QRect(136, 272, 113, 25));
+    connect(BitBtn1, &QPushButton::clicked, this, &TPropatyBox::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+
+    setTabOrder(BitBtn1, BitBtn2);
+    setTabOrder(BitBtn2, BgmCheckB);
+    setTabOrder(BgmCheckB, WaveCheckB);
+    setTabOrder(WaveCheckB, keyboardBox);
+    setTabOrder(keyboardBox, MouseLockB);
+    setTabOrder(MouseLockB, difficultyItems_[0]);
+    setTabOrder(difficultyItems_[0], difficultyItems_[1]);
+    setTabOrder(difficultyItems_[1], difficultyItems_[2]);
+    BitBtn1->setFocus(Qt::OtherFocusReason);
+
+    SyncDifficultyGroup();
+}
+
+void TPropatyBox::TransferSettingsToDialog() {
+    const sk::GameState& s = game_.S;
+    const int item = ItemForDifficulty(s.Difficulty);
+    if (item >= 0) game_.S.Shell.DifficultyIndex = item;
+    SyncDifficultyGroup();
+    BgmCheckB->setChecked(s.MusicOnNext);
+    WaveCheckB->setChecked(s.SoundOn);
+    MouseLockB->setChecked(s.MouseLock);
+}
+
+void TPropatyBox::SyncDifficultyGroup() {
+    const sk::ShellState& shell = game_.S.Shell;
+    DifficultBtn->setEnabled(shell.DifficultyEnabled);
+    DifficultBtn->setToolTip(QString::fromStdString(shell.DifficultyHint));
+    const int index = shell.DifficultyIndex;
+    if (index >= 0 && index < 3) {
+        difficultyItems_[index]->setChecked(true);
+        return;
+    }
+    // No item selected: an exclusive group cannot uncheck its last button.
+    difficultyButtons_->setExclusive(false);
+    for (QRadioButton* item : difficultyItems_) item->setChecked(false);
+    difficultyButtons_->setExclusive(true);
+}
+
+void TPropatyBox::DifficultBtnClick(int index) { game_.S.Shell.DifficultyIndex = index; }
+
+void TPropatyBox::BitBtn1Click() {
+    game_.TransferSettingsFromDialog(difficultyButtons_->checkedId(), BgmCheckB->isChecked(),
+                                     WaveCheckB->isChecked(), MouseLockB->isChecked());
+    accept();
+}
+
+void TPropatyBox::FormClose() {
+    if (game_.S.Shell.StopB.Checked) game_.StopBClick();
+}
+
+void TPropatyBox::done(int result) {
+    QDialog::done(result);
+    FormClose();
+}
+
+void TPropatyBox::showEvent(QShowEvent* event) {
+    SyncDifficultyGroup();
+    QDialog::showEvent(event);
+}

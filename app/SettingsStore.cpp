@@ -1,0 +1,72 @@
+#include "app/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace sk {
+namespace {
+
+constexpr const char* kStoreName = "SK98";
+
+// One opening of the store, for one value.
+std::unique_ptr<QSettings> OpenStore() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kStoreName));
+}
+
+int ReadValue(const char* name, int fallback) {
+    const auto store = OpenStore();
+    if (store->status() != QSettings::NoError) return fallback;
+    const QVariant value = store->value(QString::fromLatin1(name));
+    if (!value.isValid() || !value.canConvert<QString>()) return fallback;
+    return ParseSettingValue(value.toString().toStdString(), fallback);
+}
+
+// A file-backed store that does not exist yet is created empty; a store
+// that cannot be created is left alone (the defaults serve this run).
+void EnsureStoreExists() {
+    const auto store = OpenStore();
+    const QString path = store->fileName();
+    const QFileInfo info(path);
+    if (!info.isAbsolute() || info.exists()) return;
+    if (!QDir().mkpath(info.absolutePath())) return;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.close();
+}
+
+void WriteValue(const char* name, int value) {
+    const auto store = OpenStore();
+    store->setValue(QString::fromLatin1(name), QString::number(value));
+    store->sync();
+    if (store->status() != QSettings::NoError) {
+        throw std::runtime_error("設定「" + std::string(name) + "」を保存できませんでした: " +
+                                 QDir::toNativeSeparators(store->fileName()).toStdString());
+    }
+}
+
+}  // namespace
+
+Settings LoadSettings() {
+    const Settings defaults;
+    Settings s;
+    s.MusicOn = ReadValue("MidiOut", defaults.MusicOn ? 1 : 0) != 0;
+    s.SoundOn = ReadValue("WaveOut", defaults.SoundOn ? 1 : 0) != 0;
+    s.MouseLock = ReadValue("MouseLock", defaults.MouseLock ? 1 : 0) != 0;
+    s.Difficulty = ReadValue("Difficult", defaults.Difficulty);
+    EnsureStoreExists();
+    return s;
+}
+
+void SaveSettings(const GameState& s) {
+    WriteValue("MidiOut", s.MusicOnNext ? 1 : 0);
+    WriteValue("WaveOut", s.SoundOn ? 1 : 0);
+    WriteValue("MouseLock", s.MouseLock ? 1 : 0);
+    WriteValue("Difficult", s.Difficulty);
+}
+
+}  // namespace sk

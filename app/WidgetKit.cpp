@@ -1,0 +1,56 @@
+#include "app/WidgetKit.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPalette>
+#include <QScreen>
+#include <QWidget>
+
+namespace sk {
+
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QPoint pos, const QFont& font,
+                 const QColor& color) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setMargin(0);
+    label->setIndent(0);
+    SetTextColor(label, color);
+    label->setText(text);
+    label->adjustSize();
+    label->move(pos);
+    return label;
+}
+
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect, const QFont& font,
+                 Qt::Alignment alignment, const QColor& color) {
+    QLabel* label = AddLabel(parent, name, text, rect.topLeft(), font, color);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setGeometry(rect);
+    return label;
+}
+
+void SetTextColor(QWidget* widget, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QSize screenSize = screen->geometry().size();
+    const QSize windowSize = window->frameGeometry().size();
+    window->move((screenSize.width() - windowSize.width()) / 2, (screenSize.height() - windowSize.height()) / 2);
+}
+
+void SetDialogFrame(QWidget* window, bool closeBox) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint;
+    if (closeBox) flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+    window->setWindowFlags(flags);
+}
+
+}  // namespace sk
