@@ -129,6 +129,11 @@ void LoadHighScores(HighScoreTable& table, const char* path) {
     }
     FileSource source(file.get());
     ScanTable(table, source);
+    if (std::ferror(file.get())) {
+        std::fprintf(stderr, "high scores in %s cannot be read: %s; using the built-in table\n", path,
+                     std::strerror(errno));
+        ResetHighScores(table);
+    }
 }
 
 bool SaveHighScores(const HighScoreTable& table, const char* path) {
