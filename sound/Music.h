@@ -1,0 +1,65 @@
+// The music half: one current piece from a standard MIDI file, played by the
+// synthesizer on the shared device or on FluidSynth's own output.
+#pragma once
+
+#include "sound/MidiFile.h"
+#include "sound/Synth.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace sonobox {
+
+class AudioDevice;
+
+// The General MIDI SoundFont loaded by Start; SONOBOX_SOUNDFONT names another.
+inline constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+
+// A larger file is not taken for a piece of music.
+inline constexpr std::uintmax_t kMaxPieceBytes = 64u << 20;
+
+class Music {
+public:
+    int Start();
+    int Make(const char* file);
+    void Play(int repeats);
+    int Length() const;
+    int Pos();
+    void Stop();
+    void End();
+
+    // Lets go of everything, as before the first Start.
+    void Shutdown();
+
+    bool started() const { return synth_ != nullptr; }
+    bool sharesDevice() const { return device_ != nullptr; }
+    bool hasPiece() const { return piece_.has_value(); }
+    int lastLoops() const { return lastLoops_; }
+
+private:
+    struct Piece {
+        std::vector<std::uint8_t> bytes;
+        MidiSummary summary;
+    };
+
+    bool OpenOutput(double& rate);
+
+    std::unique_ptr<Synth> synth_;
+    AudioDevice* device_ = nullptr;  // the shared device, when the music renders there
+    bool ownAudioSubsystem_ = false;
+    std::filesystem::path baseDir_;
+    std::optional<Piece> piece_;
+    std::int16_t playingDivision_ = 0;
+    int lastLoops_ = 0;
+};
+
+Music& TheMusic();
+
+// The player's pass count for a repeat count taken as unsigned: one pass
+// more than the repeats, -1 (no end) when that does not fit.
+int PassesFor(int repeats);
+
+}  // namespace sonobox

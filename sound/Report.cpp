@@ -1,0 +1,46 @@
+#include "sound/Report.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace sonobox {
+namespace {
+
+bool IsSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+bool DialogsWanted() {
+    const char* off = std::getenv("SONOBOX_NO_DIALOGS");
+    if (off != nullptr && std::strcmp(off, "1") == 0) return false;
+    return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+}
+
+void WriteLine(const char* text) {
+    std::string line(text);
+    for (char& c : line) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+void ShowMessage(const char* text) {
+    if (DialogsWanted() &&
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "sonobox", text, nullptr) == 0) {
+        return;
+    }
+    WriteLine(text);
+}
+
+void Diagnostic(const char* text) { WriteLine(text); }
+
+}  // namespace sonobox

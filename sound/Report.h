@@ -1,0 +1,13 @@
+// How the library tells about its failures.
+#pragma once
+
+namespace sonobox {
+
+// Effect failures: a modal message window when a display is there, else one
+// line on stderr. SONOBOX_NO_DIALOGS=1 always takes stderr.
+void ShowMessage(const char* text);
+
+// Music diagnostics: one line on stderr.
+void Diagnostic(const char* text);
+
+}  // namespace sonobox

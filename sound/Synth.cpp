@@ -1,0 +1,118 @@
+#include "sound/Synth.h"
+
+#include <fluidsynth.h>
+
+#include <SDL.h>
+
+namespace sonobox {
+namespace {
+
+void DropLogLine(int, const char*, void*) {}
+
+constexpr int kOwnOutputPeriod = 512;
+
+}  // namespace
+
+void QuietFluidSynth() {
+    for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+        fluid_set_log_function(level, &DropLogLine, nullptr);
+    }
+}
+
+std::unique_ptr<Synth> Synth::Create(double sampleRate) {
+    std::unique_ptr<Synth> made(new Synth);
+    made->settings_ = new_fluid_settings();
+    if (made->settings_ == nullptr) return nullptr;
+    fluid_settings_setnum(made->settings_, "synth.sample-rate", sampleRate);
+    // The player advances with the rendered samples, whoever renders them.
+    fluid_settings_setstr(made->settings_, "player.timing-source", "sample");
+    made->synth_ = new_fluid_synth(made->settings_);
+    if (made->synth_ == nullptr) return nullptr;
+    return made;
+}
+
+Synth::~Synth() {
+    if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        DeletePlayerLocked();
+    }
+    if (synth_ != nullptr) delete_fluid_synth(synth_);
+    if (settings_ != nullptr) delete_fluid_settings(settings_);
+}
+
+bool Synth::LoadSoundFont(const std::filesystem::path& file) {
+    std::lock_guard<std::mutex> guard(lock_);
+    return fluid_synth_sfload(synth_, file.string().c_str(), 1) != FLUID_FAILED;
+}
+
+bool Synth::StartOwnOutput() {
+    fluid_settings_setstr(settings_, "audio.driver", "sdl2");
+    fluid_settings_setint(settings_, "audio.period-size", kOwnOutputPeriod);
+    driver_ = new_fluid_audio_driver2(settings_, &Synth::RenderOwnOutput, this);
+    return driver_ != nullptr;
+}
+
+void Synth::Play(std::span<const std::uint8_t> piece, int loops) {
+    std::lock_guard<std::mutex> guard(lock_);
+    DeletePlayerLocked();
+    player_ = new_fluid_player(synth_);
+    if (player_ == nullptr) return;
+    if (fluid_player_add_mem(player_, piece.data(), piece.size()) != FLUID_OK) {
+        DeletePlayerLocked();
+        return;
+    }
+    fluid_player_set_loop(player_, loops);
+    fluid_player_play(player_);
+}
+
+void Synth::Stop() {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (player_ != nullptr) fluid_player_stop(player_);
+    SilenceLocked();
+}
+
+void Synth::DropPlayer() {
+    std::lock_guard<std::mutex> guard(lock_);
+    DeletePlayerLocked();
+}
+
+int Synth::CurrentTick() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return player_ != nullptr ? fluid_player_get_current_tick(player_) : -1;
+}
+
+// Called with the lock held: the audio thread is outside the synthesizer,
+// so the player's sample timer can go at once.
+void Synth::DeletePlayerLocked() {
+    if (player_ == nullptr) return;
+    fluid_player_stop(player_);
+    delete_fluid_player(player_);
+    player_ = nullptr;
+    SilenceLocked();
+}
+
+void Synth::SilenceLocked() {
+    fluid_synth_all_notes_off(synth_, -1);
+    fluid_synth_all_sounds_off(synth_, -1);
+    // Also empties the reverb and chorus, so nothing rings on.
+    fluid_synth_system_reset(synth_);
+}
+
+void Synth::Render(void* self, float* left, float* right, int frames) {
+    Synth& synth = *static_cast<Synth*>(self);
+    std::lock_guard<std::mutex> guard(synth.lock_);
+    fluid_synth_write_float(synth.synth_, frames, left, 0, 1, right, 0, 1);
+}
+
+int Synth::RenderOwnOutput(void* self, int frames, int effectCount, float* effects[], int outCount, float* out[]) {
+    Synth& synth = *static_cast<Synth*>(self);
+    std::lock_guard<std::mutex> guard(synth.lock_);
+    if (effectCount == 0 && outCount >= 2) {
+        float* mixed[4] = {out[0], out[1], out[0], out[1]};
+        return fluid_synth_process(synth.synth_, frames, 4, mixed, outCount, out);
+    }
+    return fluid_synth_process(synth.synth_, frames, effectCount, effects, outCount, out);
+}
+
+}  // namespace sonobox

@@ -1,0 +1,62 @@
+// One FluidSynth synthesizer with one MIDI file player, rendered either by
+// the caller (the mixer of the shared device) or through FluidSynth's own
+// output. Every change of the player and every render hold one lock, so the
+// audio thread never sees a player half made or half deleted.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <span>
+
+struct _fluid_hashtable_t;
+struct _fluid_synth_t;
+struct _fluid_player_t;
+struct _fluid_audio_driver_t;
+
+namespace sonobox {
+
+class Synth {
+public:
+    // Null when FluidSynth cannot make a synthesizer at that rate.
+    static std::unique_ptr<Synth> Create(double sampleRate);
+    ~Synth();
+    Synth(const Synth&) = delete;
+    Synth& operator=(const Synth&) = delete;
+
+    bool LoadSoundFont(const std::filesystem::path& file);
+    // Opens FluidSynth's own output (through SDL). False when it cannot.
+    bool StartOwnOutput();
+
+    // Replaces the player with a new one playing `piece` (a checked standard
+    // MIDI file); `loops` is the number of passes, -1 for no end.
+    void Play(std::span<const std::uint8_t> piece, int loops);
+    // Stops the player where it stands and silences every voice at once.
+    void Stop();
+    // Stops and deletes the player.
+    void DropPlayer();
+    // The player's position in the file's ticks; -1 without a player.
+    int CurrentTick();
+
+    // Renders stereo float frames; for the shared device's mixer.
+    static void Render(void* synth, float* left, float* right, int frames);
+
+private:
+    Synth() = default;
+    void DeletePlayerLocked();
+    void SilenceLocked();
+    static int RenderOwnOutput(void* synth, int frames, int effectCount, float* effects[], int outCount,
+                               float* out[]);
+
+    std::mutex lock_;
+    _fluid_hashtable_t* settings_ = nullptr;
+    _fluid_synth_t* synth_ = nullptr;
+    _fluid_player_t* player_ = nullptr;
+    _fluid_audio_driver_t* driver_ = nullptr;
+};
+
+// FluidSynth's own log lines stay out of stderr: the library writes its own.
+void QuietFluidSynth();
+
+}  // namespace sonobox

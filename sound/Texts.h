@@ -1,0 +1,27 @@
+// The library's own message texts, exactly as the player and the developer
+// see them.
+#pragma once
+
+namespace sonobox::text {
+
+// Effect half: shown in a message window (or on stderr without a display).
+inline constexpr const char* kDeviceCreate = "DirectSoundオブジェクトの生成に失敗しました.";
+inline constexpr const char* kWaveOpen = "Wavファイルの読込みに失敗";
+inline constexpr const char* kNotWave = "有効なWavファイルではありません";
+inline constexpr const char* kNoFmt = "fmtチャンクに入れませんでした";
+inline constexpr const char* kFmtShort = "fmtチャンクを読みこめませんでした";
+inline constexpr const char* kNoData = "dataチャンクに入れませんでした";
+inline constexpr const char* kSlotRange = "セカンダリバッファの番号は0～7までです。\n強制的に7番にします。";
+inline constexpr const char* kDataShort = "dataチャンクを読み込めませんでした";
+inline constexpr const char* kBufferCreate = "セカンダリ・バッファの作成に失敗しました";
+
+// Music half: diagnostics on stderr only.
+inline constexpr const char* kSharedDevice = "YES";
+inline constexpr const char* kOwnDevice = "NO";
+inline constexpr const char* kSynthCreate = "DirectMusicPerformanceオブジェクトの作成に失敗";
+inline constexpr const char* kSynthInit = "DirectMusicPerformanceオブジェクトの初期化に失敗";
+inline constexpr const char* kWorkingDir = "カレント・ディレクトリの取得に失敗";
+inline constexpr const char* kSoundFont = "デフォルト･ポートの選択に失敗";
+inline constexpr const char* kPieceLoad = "セグメント（MIDIファイル）のロードに失敗";
+
+}  // namespace sonobox::text
