@@ -1,0 +1,110 @@
+// The main window "Skarbolt 98": the play area, the status bar, the menu bar
+// with its commands, the start-up and close sequences and the frame clock.
+// It is the game's way to the window (sk::WindowPort).
+#pragma once
+
+#include "app/FrameClock.h"
+#include "app/MouseLock.h"
+#include "app/ShellSound.h"
+#include "game/Game.h"
+#include "game/SoundApi.h"
+#include "game/WindowPort.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QShortcut;
+class PlayArea;
+class StatusBar;
+class TAboutBox;
+class TEnterScore;
+class THighScoreForm;
+class TPropatyBox;
+
+// What a test may replace: ending the process, and the sound library.
+struct MainFormHooks {
+    std::function<void(int code)> ExitProcess;
+    sk::SoundApi GameSound = sk::SonoboxSound();
+    sk::ShellSound Sound = sk::SonoboxShellSound();
+};
+
+class TMainForm : public QMainWindow, public sk::WindowPort {
+    Q_OBJECT
+public:
+    using Hooks = MainFormHooks;
+
+    explicit TMainForm(Hooks hooks = Hooks());
+    ~TMainForm() override;
+
+    sk::Game& game() { return game_; }
+    void AttachWindows(TPropatyBox* propatyBox, THighScoreForm* highScoreForm, TEnterScore* enterScore,
+                       TAboutBox* aboutBox);
+
+    // Menu commands.
+    void StartBotClick();
+    void ResetBClick();
+    void StopBClick();
+    void HScoreBClick();
+    void SpeedBClick();
+    void AboutBClick();
+    void Exit1Click();
+    void ScrollBClick();
+    void SpecialBClick();
+
+    // sk::WindowPort
+    void ShowMessage(const std::string& caption, const std::string& text) override;
+    void OfferNameEntry(int rank, int points) override;
+    void ApplyMouseLock(bool confine) override;
+    void StateChanged() override;
+
+    // Shows the game's state: menus, shortcuts, status bar, play area height.
+    void Mirror();
+
+    PlayArea* MainScreen() const { return mainScreen_; }
+    QAction* MenuItem(const QString& name) const;
+    QShortcut* ShortcutOf(const QString& name) const;
+    sk::FrameClock& Clock() { return *clock_; }
+    sk::MouseLock& CursorLock() { return *mouseLock_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct MenuEntry;
+    void BuildMenus();
+    QAction* AddItem(QMenu* menu, const MenuEntry& entry);
+    void Command(void (TMainForm::*handler)());
+    void FormShow();
+    void FormClose();
+    void CentreOnScreen();
+    int RunFrame();
+    void AfterEvent();
+
+    // A menu item, its shortcut and the game's state for it (none for items
+    // that never change).
+    struct Binding {
+        QAction* Item;
+        QShortcut* Key;
+        const sk::MenuItemState* State;
+    };
+
+    Hooks hooks_;
+    std::vector<Binding> bindings_;
+    sk::Game game_;
+    PlayArea* mainScreen_ = nullptr;
+    std::unique_ptr<StatusBar> statusBar_;
+    std::unique_ptr<sk::MouseLock> mouseLock_;
+    std::unique_ptr<sk::FrameClock> clock_;
+    TPropatyBox* propatyBox_ = nullptr;
+    THighScoreForm* highScoreForm_ = nullptr;
+    TEnterScore* enterScore_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
+    bool shown_ = false;
+};

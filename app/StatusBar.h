@@ -1,0 +1,32 @@
+// The status bar below the play field: the picture `StatusPicture` at y 404,
+// the stage and score numbers in white over black copies, and the lime gauge
+// `BulletLeftBar` of the shots left. Mirror() sets only what changed.
+#pragma once
+
+#include "game/GameState.h"
+#include "game/Raster.h"
+
+#include <string>
+
+class QLabel;
+class QWidget;
+
+class GaugeBar;
+
+class StatusBar {
+public:
+    StatusBar(const sk::Bitmap& picture, QWidget* parent);
+    void Mirror(const sk::ShellState& shell);
+
+    QLabel* StatusPicture = nullptr;
+    QLabel* StageLabelB = nullptr;
+    QLabel* StageLabelW = nullptr;
+    QLabel* ScoreLabelB = nullptr;
+    QLabel* ScoreLabelW = nullptr;
+    GaugeBar* BulletLeftBar = nullptr;
+
+private:
+    void SetCaption(QLabel* black, QLabel* white, const std::string& caption, std::string& shown);
+
+    std::string stageShown_, scoreShown_;
+};

@@ -1,0 +1,26 @@
+// The program's entry: one copy per user, six windows, the event loop.
+#include "app/Application.h"
+#include "app/AppWindows.h"
+#include "app/Fonts.h"
+#include "app/MessageBoxes.h"
+#include "app/SingleInstance.h"
+
+#include <exception>
+
+int main(int argc, char** argv) {
+    // Held until the process ends; the kernel drops it even after a crash.
+    static sk::SingleInstanceLock instance;
+    if (!instance.Acquire()) return 1;
+
+    sk::Application app(argc, argv);
+    try {
+        QApplication::setApplicationName(QStringLiteral("Skarbolt 98"));
+        sk::InstallFontSubstitutions();
+        AppWindows windows;
+        windows.MainForm.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        sk::ShowExceptionBox(QString::fromUtf8(e.what()));
+    }
+    return 0;
+}

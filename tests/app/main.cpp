@@ -1,0 +1,63 @@
+// Runs the widget tests on the offscreen platform, in a private copy of the
+// data folder and with a private settings folder, so that nothing the tests
+// write reaches the source tree or the user's own settings.
+#include "AppTestEnv.h"
+#include "app/Application.h"
+#include "app/Fonts.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace apptest {
+namespace {
+fs::path runDir, configDir;
+}
+
+const fs::path& RunDir() { return runDir; }
+const fs::path& ConfigDir() { return configDir; }
+fs::path SettingsFile() { return configDir / "SK98.conf"; }
+
+}  // namespace apptest
+
+namespace {
+
+fs::path MakeTempDir(const char* prefix) {
+    std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "XXXXXX")).string();
+    if (!::mkdtemp(pattern.data())) return {};
+    return pattern;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const fs::path gamedata = fs::current_path();
+    const fs::path root = MakeTempDir("skarbolt-app-tests-");
+    if (root.empty()) return 2;
+    apptest::runDir = root / "run";
+    apptest::configDir = root / "config";
+    fs::create_directories(apptest::configDir);
+    std::error_code error;
+    fs::copy(gamedata, apptest::runDir, fs::copy_options::recursive, error);
+    fs::create_directories(apptest::runDir / "Data");
+    fs::current_path(apptest::runDir);
+
+    ::setenv("XDG_CONFIG_HOME", apptest::configDir.c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ::setenv("SONOBOX_NO_DIALOGS", "1", 1);
+
+    sk::Application app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    sk::InstallFontSubstitutions();
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    fs::remove_all(root, error);
+    return result;
+}

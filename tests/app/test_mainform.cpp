@@ -1,0 +1,303 @@
+// The main window: start-up, menus and their keys, pauses across the dialogs,
+// the frame clock, mouse input and the two ways of closing.
+#include "AppTestEnv.h"
+#include "ShellFixture.h"
+#include "app/FrameGate.h"
+#include "app/PlayArea.h"
+#include "app/SettingsStore.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QTest>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+using apptest::ShellTest;
+using apptest::SoundCalls;
+
+namespace {
+
+int CountOf(const std::string& call) { return static_cast<int>(std::count(SoundCalls().begin(), SoundCalls().end(), call)); }
+
+int LinesIn(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    int lines = 0;
+    while (std::getline(in, line)) ++lines;
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(ShellTest, StartUpMakesAFixedCentredWindowAndRunsTheSequenceOnce) {
+    Start();
+    EXPECT_EQ(Main().windowTitle(), "Skarbolt 98");
+    EXPECT_EQ(Main().centralWidget()->size(), QSize(632, 434));
+    EXPECT_EQ(Main().minimumSize(), Main().maximumSize());
+    EXPECT_FALSE(Main().windowFlags() & Qt::WindowCloseButtonHint);
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(Main().frameGeometry().topLeft(),
+              QPoint(screen.x() + (screen.width() - 640) / 2, screen.y() + (screen.height() - 434) / 2));
+
+    const std::vector<std::string> expected = {
+        "DsStart", "DmStart", "DsMake Wave\\Bullet.wav 0", "DsMake Wave\\Explode.wav 1", "DsMake Wave\\CpuExp.wav 2",
+        "DmMake BGM\\Opening.mid", "DmPlay -1"};
+    EXPECT_EQ(SoundCalls(), expected);
+    EXPECT_TRUE(Game().S.TitleMode);
+    EXPECT_TRUE(Main().Clock().Started());
+
+    // Showing the window again does not start the game again.
+    Main().hide();
+    Main().show();
+    EXPECT_EQ(CountOf("DsMake Wave\\Bullet.wav 0"), 1);
+
+    for (QWidget* other : std::initializer_list<QWidget*>{&Windows().PropatyBox, &Windows().HighScoreForm,
+                                                          &Windows().EnterScore, &Windows().AboutBox,
+                                                          &Windows().LoadForm}) {
+        EXPECT_FALSE(other->isVisible()) << other->metaObject()->className();
+    }
+}
+
+TEST_F(ShellTest, MusicOffInTheSettingsLoadsButDoesNotPlayTheOpening) {
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "SK98").setValue("MidiOut", "0");
+    Start();
+    EXPECT_EQ(CountOf("DmMake BGM\\Opening.mid"), 1);
+    EXPECT_EQ(CountOf("DmPlay -1"), 0);
+}
+
+TEST_F(ShellTest, MenuShowsEveryCaptionWithItsKey) {
+    Start();
+    const std::pair<const char*, const char*> items[] = {
+        {"StartBot", "開始(&S)\tF1"},        {"HScoreB", "ハイスコア(&H)\tF4"},  {"ResetB", "リセット(&R)\tF2"},
+        {"StopB", "一時停止(&P)\tF3"},       {"Exit1", "終了(&E)\tF9"},          {"SpeedB", "詳細設定(&S)\tF5"},
+        {"ScrollB", "高速スクロール\tCtrl+Q"}, {"SpecialB", "無敵\tCtrl+A"}, {"AboutB", "ﾊﾞｰｼﾞｮﾝ情報(&V)\tF7"},
+    };
+    for (const auto& [name, caption] : items) {
+        QAction* item = Main().MenuItem(name);
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->text(), QString::fromUtf8(caption));
+    }
+    QStringList titles;
+    for (QAction* menu : Main().menuBar()->actions()) titles << menu->text();
+    EXPECT_EQ(titles, QStringList({"ゲーム(&G)", "オプション(&O)", "ヘルプ(&H)"}));
+    EXPECT_FALSE(Main().MenuItem("StopB")->isVisible());
+    EXPECT_FALSE(Main().MenuItem("ScrollB")->isVisible());
+    EXPECT_FALSE(Main().MenuItem("SpecialB")->isEnabled());
+}
+
+TEST_F(ShellTest, MenusFollowTheGameFromTitleToPlayAndBack) {
+    Start();
+    Press(Qt::Key_F1);
+    ASSERT_FALSE(Game().S.TitleMode);
+    EXPECT_FALSE(Main().MenuItem("StartBot")->isVisible());
+    EXPECT_FALSE(Main().ShortcutOf("StartBot")->isEnabled());
+    EXPECT_TRUE(Main().MenuItem("StopB")->isVisible());
+    EXPECT_FALSE(Main().MenuItem("HScoreB")->isVisible());
+    EXPECT_EQ(Main().MainScreen()->height(), 404);
+    auto* score = Main().findChild<QLabel*>("ScoreLabelW");
+    ASSERT_NE(score, nullptr);
+    EXPECT_TRUE(score->isVisibleTo(&Main()));
+    EXPECT_EQ(score->textFormat(), Qt::PlainText);
+    EXPECT_EQ(Main().findChild<QLabel*>("StageLabelW")->text(), "1");
+
+    Press(Qt::Key_F2);
+    EXPECT_TRUE(Game().S.TitleMode);
+    EXPECT_TRUE(Main().MenuItem("StartBot")->isVisible());
+    EXPECT_TRUE(Main().MenuItem("HScoreB")->isEnabled());
+    EXPECT_FALSE(Main().MenuItem("StopB")->isVisible());
+    EXPECT_FALSE(Main().ShortcutOf("StopB")->isEnabled());
+    EXPECT_FALSE(score->isVisibleTo(&Main()));
+    EXPECT_EQ(Main().MainScreen()->height(), 434);
+}
+
+TEST_F(ShellTest, F3WorksWhileItsItemIsHiddenUntilTheFirstReset) {
+    Start();
+    Press(Qt::Key_F3);
+    EXPECT_TRUE(Game().S.Paused);
+    Press(Qt::Key_F3);
+    EXPECT_FALSE(Game().S.Paused);
+    Press(Qt::Key_F3);
+
+    // A game started now begins paused, with the item shown and checked.
+    Press(Qt::Key_F1);
+    EXPECT_TRUE(Game().S.Paused);
+    EXPECT_TRUE(Main().MenuItem("StopB")->isVisible());
+    EXPECT_TRUE(Main().MenuItem("StopB")->isChecked());
+
+    Press(Qt::Key_F2);
+    Press(Qt::Key_F3);
+    EXPECT_FALSE(Game().S.Paused);
+}
+
+TEST_F(ShellTest, KeysOfDisabledItemsDoNothing) {
+    Start();
+    Press(Qt::Key_F1);
+    const int stage = Game().S.StageNo;
+    Press(Qt::Key_F1);
+    EXPECT_EQ(Game().S.StageNo, stage);
+    Press(Qt::Key_Q, Qt::ControlModifier);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Game().S.ScrollSpeed, 2);
+    EXPECT_FALSE(Game().S.Invincible);
+    // F4 (high scores) is disabled during a game: no dialog may open.
+    bool opened = false;
+    WhenModalOpens([&](QWidget*) { opened = true; });
+    Press(Qt::Key_F4);
+    EXPECT_FALSE(opened);
+}
+
+TEST_F(ShellTest, ClosingTheVersionDialogResumesAGamePausedBefore) {
+    Start();
+    Press(Qt::Key_F1);
+    Press(Qt::Key_F3);
+    ASSERT_TRUE(Game().S.Paused);
+    bool pausedWhileOpen = false;
+    WhenModalOpens([&](QWidget* dialog) {
+        pausedWhileOpen = Game().S.Paused && dialog == &Windows().AboutBox;
+    });
+    Press(Qt::Key_F7);
+    EXPECT_TRUE(pausedWhileOpen);
+    EXPECT_FALSE(Game().S.Paused);
+    EXPECT_FALSE(Main().MenuItem("StopB")->isChecked());
+    EXPECT_TRUE(Main().Clock().Armed());
+}
+
+TEST_F(ShellTest, CancellingTheSettingsResumesTheGame) {
+    Start();
+    Press(Qt::Key_F1);
+    bool pausedWhileOpen = false;
+    WhenModalOpens([&](QWidget* dialog) {
+        pausedWhileOpen = Game().S.Paused && dialog == &Windows().PropatyBox;
+    });
+    Press(Qt::Key_F5);
+    EXPECT_TRUE(pausedWhileOpen);
+    EXPECT_FALSE(Game().S.Paused);
+    EXPECT_FALSE(Main().MenuItem("StopB")->isChecked());
+}
+
+TEST_F(ShellTest, TitleKeepsMovingBehindTheSettingsDialog) {
+    Start();
+    int framesWhileOpen = 0;
+    auto* poll = new QTimer(&Main());
+    const int before = Main().Clock().Frames();
+    QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+        if (!Windows().PropatyBox.isVisible()) return;
+        framesWhileOpen = Main().Clock().Frames() - before;
+        if (framesWhileOpen > 2) {
+            poll->stop();
+            Windows().PropatyBox.reject();
+        }
+    });
+    poll->start(5);
+    Press(Qt::Key_F5);
+    EXPECT_GT(framesWhileOpen, 2);
+    EXPECT_TRUE(Game().S.TitleMode);
+}
+
+TEST_F(ShellTest, PausedGameLeavesTheClockIdleUntilUnpaused) {
+    Start();
+    Press(Qt::Key_F1);
+    Press(Qt::Key_F3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Main().Clock().Armed(); }, 10000));
+    const int frames = Main().Clock().Frames();
+    QTest::mouseMove(Main().MainScreen(), QPoint(100, 100));
+    QTest::qWait(30);
+    EXPECT_FALSE(Main().Clock().Armed());
+    EXPECT_EQ(Main().Clock().Frames(), frames);
+    Press(Qt::Key_F3);
+    EXPECT_TRUE(Main().Clock().Armed());
+}
+
+TEST_F(ShellTest, MessageBoxesAndPulledDownMenusHoldTheFrames) {
+    Start();
+    bool heldDuringBox = false;
+    sk::SetMessageBoxHook([&](QWidget*, sk::BoxKind, const QString&, const QString&) {
+        heldDuringBox = !sk::FrameGate::Instance().IsOpen();
+    });
+    Main().ShowMessage("祝辞", "Normalモードクリアおめでとう！！");
+    EXPECT_TRUE(heldDuringBox);
+    EXPECT_TRUE(sk::FrameGate::Instance().IsOpen());
+
+    QMenu* gameMenu = Main().findChild<QMenu*>("GameB");
+    ASSERT_NE(gameMenu, nullptr);
+    gameMenu->popup(QPoint(0, 0));
+    EXPECT_FALSE(sk::FrameGate::Instance().IsOpen());
+    gameMenu->hide();
+    EXPECT_TRUE(sk::FrameGate::Instance().IsOpen());
+}
+
+TEST_F(ShellTest, DoubleClickContinuesOnlyAfterGameOver) {
+    Start();
+    QTest::mouseDClick(Main().MainScreen(), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_TRUE(Game().S.TitleMode);
+
+    Press(Qt::Key_F1);
+    Game().S.Score = 700;
+    QTest::mouseDClick(Main().MainScreen(), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(Game().S.Score, 700);
+
+    Game().S.GameOver = true;
+    QTest::mouseDClick(Main().MainScreen(), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(Game().S.Score, 0);
+    EXPECT_FALSE(Game().S.GameOver);
+    EXPECT_EQ(Game().S.StageNo, 1);
+}
+
+TEST_F(ShellTest, LeftClickFiresAndMiddleClickDoesNothing) {
+    Start();
+    Press(Qt::Key_F1);
+    const int gauge = Game().S.Shell.GaugeWidth;
+    QTest::mouseClick(Main().MainScreen(), Qt::MiddleButton, {}, QPoint(200, 200));
+    EXPECT_EQ(Game().S.ShotsInFlight, 0);
+    QTest::mouseClick(Main().MainScreen(), Qt::LeftButton, {}, QPoint(200, 200));
+    EXPECT_EQ(Game().S.ShotsInFlight, 1);
+    EXPECT_EQ(Main().findChild<QWidget*>("BulletLeftBar")->width(), gauge - 42);
+}
+
+TEST_F(ShellTest, QuitSavesTheScoresAndTheSettingsThenEnds) {
+    Start();
+    Press(Qt::Key_F9);
+    EXPECT_EQ(LinesIn(apptest::RunDir() / "Data" / "Hi-Score.dat"), 10);
+    const QSettings stored(QSettings::NativeFormat, QSettings::UserScope, "SK98");
+    EXPECT_EQ(stored.value("MidiOut").toString(), "1");
+    EXPECT_EQ(stored.value("Difficult").toString(), "4");
+    EXPECT_EQ(exitCodes_, std::vector<int>{0});
+    const auto end = std::find(SoundCalls().begin(), SoundCalls().end(), "DsEnd");
+    ASSERT_NE(end, SoundCalls().end());
+    EXPECT_EQ(*(end + 1), "DmEnd");
+}
+
+TEST_F(ShellTest, AnyOtherCloseEndsWithoutSaving) {
+    Start();
+    Main().close();
+    EXPECT_EQ(exitCodes_, std::vector<int>{0});
+    EXPECT_EQ(CountOf("DsEnd"), 1);
+    EXPECT_EQ(CountOf("DmEnd"), 1);
+    EXPECT_FALSE(std::filesystem::exists(apptest::RunDir() / "Data" / "Hi-Score.dat"));
+    EXPECT_FALSE(QSettings(QSettings::NativeFormat, QSettings::UserScope, "SK98").contains("MidiOut"));
+}
+
+TEST_F(ShellTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramStaysOpen) {
+    Start();
+    // A folder where the settings file should be: no value can be stored.
+    std::filesystem::remove(apptest::SettingsFile());
+    std::filesystem::create_directories(apptest::SettingsFile());
+    Press(Qt::Key_F9);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].Kind, sk::BoxKind::Error);
+    EXPECT_FALSE(boxes_[0].Text.isEmpty());
+    EXPECT_TRUE(exitCodes_.empty());
+    EXPECT_EQ(CountOf("DsEnd"), 0);
+    EXPECT_EQ(LinesIn(apptest::RunDir() / "Data" / "Hi-Score.dat"), 10);
+    EXPECT_TRUE(Main().Clock().Started());
+}

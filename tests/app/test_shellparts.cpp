@@ -1,0 +1,189 @@
+// The shell's small parts: the single-instance marker, the frame gate and
+// clock, the cursor confinement, and the error box for escaped exceptions.
+#include "app/FrameClock.h"
+#include "app/FrameGate.h"
+#include "app/MessageBoxes.h"
+#include "app/MouseLock.h"
+#include "app/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+std::string UniqueMarker(const char* what) {
+    return std::string("SkarboltTest-") + what + "-" + std::to_string(::getpid());
+}
+
+// Records the error boxes instead of showing them.
+class BoxRecorder {
+public:
+    BoxRecorder() {
+        sk::SetMessageBoxHook([this](QWidget*, sk::BoxKind kind, const QString&, const QString& text) {
+            if (kind == sk::BoxKind::Error) Errors.push_back(text);
+        });
+    }
+    ~BoxRecorder() { sk::SetMessageBoxHook({}); }
+    std::vector<QString> Errors;
+};
+
+class Thrower : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User) throw std::runtime_error("the disk is full");
+        return QObject::event(event);
+    }
+};
+
+}  // namespace
+
+TEST(SingleInstanceLock, OnlyOneHolderAtATimeAndTheMarkerDiesWithItsHolder) {
+    const std::string name = UniqueMarker("lock");
+    {
+        sk::SingleInstanceLock first(name);
+        ASSERT_TRUE(first.Acquire());
+        EXPECT_TRUE(first.Acquire());  // asking again keeps it
+        sk::SingleInstanceLock second(name);
+        EXPECT_FALSE(second.Acquire());
+        EXPECT_FALSE(second.Held());
+        sk::SingleInstanceLock other(UniqueMarker("other"));
+        EXPECT_TRUE(other.Acquire());
+    }
+    sk::SingleInstanceLock later(name);
+    EXPECT_TRUE(later.Acquire());
+}
+
+TEST(FrameGate, ReopensOnlyWhenTheLastHoldEnds) {
+    int reopened = 0;
+    sk::FrameGate::Instance().OnReopen([&] { ++reopened; });
+    {
+        sk::FrameHold outer;
+        {
+            sk::FrameHold inner;
+            EXPECT_FALSE(sk::FrameGate::Instance().IsOpen());
+        }
+        EXPECT_FALSE(sk::FrameGate::Instance().IsOpen());
+        EXPECT_EQ(reopened, 0);
+    }
+    EXPECT_TRUE(sk::FrameGate::Instance().IsOpen());
+    EXPECT_EQ(reopened, 1);
+    sk::FrameGate::Instance().Open();  // an unmatched open changes nothing
+    EXPECT_TRUE(sk::FrameGate::Instance().IsOpen());
+    EXPECT_EQ(reopened, 1);
+    sk::FrameGate::Instance().OnReopen(nullptr);
+}
+
+TEST(FrameClock, StopsWhenAFrameAsksForNoneAndRunsAgainOnWake) {
+    bool paused = false;
+    int frames = 0;
+    sk::FrameClock clock([&] { ++frames; return paused ? -1 : 0; }, [&] { return !paused; });
+    clock.Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frames >= 3; }, 10000));
+    paused = true;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !clock.Armed(); }, 10000));
+    const int stoppedAt = frames;
+    clock.Wake();  // still paused: stays idle
+    EXPECT_FALSE(clock.Armed());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frames, stoppedAt);
+    paused = false;
+    clock.Wake();
+    EXPECT_TRUE(clock.Armed());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frames > stoppedAt; }, 10000));
+}
+
+TEST(FrameClock, HeldFramesWaitAndNeverNest) {
+    int frames = 0, nested = 0, depth = 0;
+    sk::FrameClock* running = nullptr;
+    sk::FrameClock clock(
+        [&] {
+            ++frames;
+            ++depth;
+            if (depth > 1) ++nested;
+            if (frames == 2) {
+                // Like the lap message: a nested event loop inside a frame.
+                sk::FrameHold hold;
+                QTest::qWait(50);
+            }
+            --depth;
+            return 1;
+        },
+        [] { return true; });
+    running = &clock;
+    clock.Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frames >= 4; }, 10000));
+    EXPECT_EQ(nested, 0);
+
+    const int heldAt = [&] {
+        sk::FrameHold hold;
+        const int count = frames;
+        QTest::qWait(30);
+        EXPECT_EQ(frames, count);
+        return count;
+    }();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frames > heldAt; }, 10000));
+    EXPECT_TRUE(running->Started());
+}
+
+TEST(MouseLock, AreaIsTheOuterRectangleShrunkOnEachSide) {
+    const QRect area = sk::ConfinementArea(QRect(100, 50, 640, 480));
+    EXPECT_EQ(area.left(), 104);
+    EXPECT_EQ(area.top(), 72);
+    EXPECT_EQ(area.right() + 1, 100 + 640 - 4);
+    EXPECT_EQ(area.bottom() + 1, 50 + 480 - 34);
+}
+
+TEST(MouseLock, SoftClampHoldsTheCursorOnlyWhileActiveAndConfining) {
+    sk::MouseLock lock;
+    if (lock.method() != sk::MouseLock::Method::SoftClamp) GTEST_SKIP() << "no soft clamp on this platform";
+    QObject target;
+    QEvent move(QEvent::MouseMove);
+    const QRect area(100, 100, 200, 150);
+
+    QCursor::setPos(10, 10);
+    lock.Confine(area);
+    EXPECT_EQ(QCursor::pos(), QPoint(100, 100));  // pulled inside at once
+
+    QCursor::setPos(900, 20);
+    QCoreApplication::sendEvent(&target, &move);
+    EXPECT_EQ(QCursor::pos(), QPoint(299, 100));
+
+    lock.SetWindowActive(false);
+    QCursor::setPos(5, 5);
+    QCoreApplication::sendEvent(&target, &move);
+    EXPECT_EQ(QCursor::pos(), QPoint(5, 5));
+    lock.SetWindowActive(true);  // back to the last rectangle
+    EXPECT_EQ(QCursor::pos(), QPoint(100, 100));
+
+    lock.Release();
+    QCursor::setPos(5, 5);
+    QCoreApplication::sendEvent(&target, &move);
+    EXPECT_EQ(QCursor::pos(), QPoint(5, 5));
+    EXPECT_FALSE(lock.Confining());
+}
+
+TEST(ErrorBox, AnExceptionThatEscapesAnEventIsShownAndTheLoopGoesOn) {
+    BoxRecorder boxes;
+    Thrower thrower;
+    QEvent user(QEvent::User);
+    QCoreApplication::sendEvent(&thrower, &user);
+    ASSERT_EQ(boxes.Errors.size(), 1u);
+    EXPECT_EQ(boxes.Errors[0], "the disk is full");
+
+    bool ran = false;
+    sk::Guarded([&] { ran = true; });
+    sk::Guarded([] { throw std::runtime_error("cannot write \"Difficult\""); });
+    EXPECT_TRUE(ran);
+    ASSERT_EQ(boxes.Errors.size(), 2u);
+    EXPECT_EQ(boxes.Errors[1], "cannot write \"Difficult\"");
+}
