@@ -1,0 +1,133 @@
+#!/usr/bin/env python3
+"""Draws docs/assets.png: every picture at 2x on mid-grey with its mask
+beside it, every tile, and the seven stage maps rendered with the tiles."""
+
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+import font  # noqa: E402
+import maps  # noqa: E402
+from pnglib import Image, BLACK, WHITE, read_png, write_png  # noqa: E402
+
+ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+RES_DIR = os.path.join(ROOT, "res")
+OUT = os.path.join(ROOT, "docs", "assets.png")
+GREY = 0x808080
+INK = 0xF0F0F0
+SHEET_WIDTH = 1500
+
+# Pictures with their mask half: name -> frame height.
+MASKED = {
+    "PlaneBmp": 30, "EnemyBmp": None, "ExplodeBmp": 61, "Missile": 8, "CpuMissile": 8,
+    "GameOverGra": 60, "toTitle": 11, "BossBmp": 30,
+}
+PLAIN = ["OpenLogo", "StatusPicture", "Icon", "AboutIcon", "AllBack", "GraPattrn"]
+
+
+def split_picture_and_mask(name, image):
+    """The picture rows and mask rows of a sheet, each as one image."""
+    if name == "EnemyBmp":
+        pic = Image(120, 150, WHITE)
+        mask = Image(120, 150, WHITE)
+        for row in range(5):
+            pic.paste(image, 0, row * 30, 0, row * 60, 120, 30)
+            mask.paste(image, 0, row * 30, 0, row * 60 + 30, 120, 30)
+        return pic, mask
+    h = MASKED[name]
+    return image.crop(0, 0, image.width, h), image.crop(0, h, image.width, h)
+
+
+def render_map(rows, legend, maps_img, mask_img):
+    """The stage background as the game paints it: black ground, then each
+    tile drawn through its mask."""
+    out = Image(len(rows[0]) * 32, len(rows) * 32, BLACK)
+    for i, row in enumerate(rows):
+        for j, ch in enumerate(row):
+            code = legend[ch]
+            if not 1 <= code <= 24:
+                continue
+            sx, sy = (code - 1) % 8 * 32, (code - 1) // 8 * 32
+            for y in range(32):
+                for x in range(32):
+                    if mask_img.get(sx + x, sy + y) == BLACK:
+                        out.set(j * 32 + x, i * 32 + y, maps_img.get(sx + x, sy + y))
+    return out
+
+
+def shrink(image, factor):
+    out = Image(image.width // factor, image.height // factor)
+    for y in range(out.height):
+        for x in range(out.width):
+            out.set(x, y, image.get(x * factor + factor // 2, y * factor + factor // 2))
+    return out
+
+
+class Layout:
+    """Places blocks left to right, wrapping to a new row."""
+
+    def __init__(self, width):
+        self.width = width
+        self.items = []
+        self.x = self.y = 12
+        self.row_height = 0
+
+    def place(self, label, image):
+        w, h = image.width, image.height + 12
+        if self.x + w > self.width - 12:
+            self.x, self.y = 12, self.y + self.row_height + 12
+            self.row_height = 0
+        self.items.append((self.x, self.y, label, image))
+        self.x += w + 16
+        self.row_height = max(self.row_height, h)
+
+    def new_row(self):
+        if self.row_height:
+            self.x, self.y = 12, self.y + self.row_height + 12
+            self.row_height = 0
+
+    def render(self):
+        sheet = Image(self.width, self.y + self.row_height + 12, GREY)
+        for x, y, label, image in self.items:
+            for (px, py) in font.render(font.SMALL, label):
+                sheet.set(x + px, y + py, INK)
+            sheet.paste(image, x, y + 12)
+        return sheet
+
+
+def label_text(name):
+    return "".join(ch if ch in font.SMALL else " " for ch in name.upper())
+
+
+def main():
+    pictures = {name: read_png(os.path.join(RES_DIR, name + ".png")) for name in list(MASKED) + PLAIN + ["Maps", "MapMask"]}
+    layout = Layout(SHEET_WIDTH)
+    for name in PLAIN:
+        layout.place(label_text(name), pictures[name].scaled(2 if pictures[name].width < 600 else 1))
+    layout.new_row()
+    for name in MASKED:
+        pic, mask = split_picture_and_mask(name, pictures[name])
+        pair = Image(pic.width * 4 + 8, pic.height * 2, GREY)
+        pair.paste(pic.scaled(2), 0, 0)
+        pair.paste(mask.scaled(2), pic.width * 2 + 8, 0)
+        layout.place(label_text(name), pair)
+    layout.new_row()
+    tiles = Image(256 * 4 + 8, 96 * 2, GREY)
+    tiles.paste(pictures["Maps"].scaled(2), 0, 0)
+    tiles.paste(pictures["MapMask"].scaled(2), 512 + 8, 0)
+    layout.place(label_text("Maps MapMask"), tiles)
+    layout.new_row()
+    legend = maps.load_legend()
+    for stage in range(1, maps.STAGES + 1):
+        rows = maps.stage_rows(stage)
+        thumb = shrink(render_map(rows, legend, pictures["Maps"], pictures["MapMask"]), 3)
+        layout.place(label_text("Stage %d" % stage), thumb)
+        layout.new_row()
+    write_png(OUT, layout.render())
+    print("docs/assets.png")
+
+
+if __name__ == "__main__":
+    main()
