@@ -1,0 +1,250 @@
+// The idle call: which frame runs, the order a play frame composes in, the
+// scroll with its end and exit tests, and the title bands.
+#include "GameTestKit.h"
+
+namespace sk::test {
+namespace {
+
+class FrameTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        StartGame();
+        ClearField();
+        g_.S.Invincible = true;
+        // A background whose every column has its own colour.
+        for (int y = 0; y < g_.BackHai.Height; ++y) {
+            for (int x = 0; x < g_.BackHai.Width; ++x) g_.BackHai.Row(y)[x] = 0x00400000u | static_cast<std::uint32_t>(x);
+        }
+    }
+    std::uint32_t BackAt(int x) const { return 0x00400000u | static_cast<std::uint32_t>(x); }
+    void Shoot(int slot, int x, int y) {
+        g_.S.Shots[slot].X = x;
+        g_.S.Shots[slot].Y = y;
+        g_.S.Shots[slot].Active = true;
+        ++g_.S.ShotsInFlight;
+    }
+    void EnemyShoot(int k, int x, int y) {
+        g_.S.EnemyShots[k].X = x;
+        g_.S.EnemyShots[k].Y = y;
+        g_.S.EnemyShots[k].Active = true;
+    }
+};
+
+TEST_F(FrameTest, IdleCallRunsPlayTitleOrNothing) {
+    EXPECT_EQ(g_.AppIdle(), 20);
+    EXPECT_EQ(g_.S.ScrollX, 2);
+
+    g_.StopBClick();
+    EXPECT_EQ(g_.AppIdle(), -1);
+    EXPECT_EQ(g_.S.ScrollX, 2);
+
+    g_.ResetBClick();
+    g_.StopBClick();  // pause on the title: the title still moves
+    ASSERT_TRUE(g_.S.Paused);
+    const int band = g_.S.TitleBandX[3];
+    EXPECT_EQ(g_.AppIdle(), 20);
+    EXPECT_EQ(g_.S.TitleBandX[3], band + 4);
+}
+
+TEST_F(FrameTest, WaitIsThirtyFromTheFrameTheGameEnds) {
+    g_.S.GameOver = true;
+    EXPECT_EQ(g_.AppIdle(), 30);
+}
+
+TEST_F(FrameTest, PausedGameDrawsAndMovesNothing) {
+    Frames(3);
+    g_.StopBClick();
+    const GameState before = g_.S;
+    const std::vector<std::uint32_t> screen = g_.MainScreen.Pixels;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(g_.AppIdle(), -1);
+    EXPECT_EQ(g_.S.ScrollX, before.ScrollX);
+    EXPECT_EQ(g_.S.ShipX, before.ShipX);
+    EXPECT_EQ(g_.MainScreen.Pixels, screen);
+}
+
+TEST_F(FrameTest, BackgroundShipEnemiesShotsEnemyShotsGameOverInThatOrder) {
+    g_.S.ScrollX = 100;
+    g_.S.ShipX = g_.S.TargetX = 120;
+    g_.S.ShipY = g_.S.TargetY = 100;
+    // enemy over the ship
+    PlaceEnemy(1, 140 + g_.S.EnemySpeed, 100);
+    g_.S.EnemyShots[1].Active = true;
+    g_.S.EnemyShots[1].X = -40;  // busy: this enemy does not fire
+    // a player shot that lands on an enemy but was clear of it before its step
+    PlaceEnemy(2, 300 + g_.S.EnemySpeed, 250);
+    g_.S.Enemies[2].Param = 0;
+    g_.S.EnemyShots[2].Active = true;
+    g_.S.EnemyShots[2].X = -40;
+    Shoot(0, 262, 260);
+    // a player shot under an enemy shot
+    Shoot(1, 400 - 24, 50);
+    EnemyShoot(3, 404 + g_.S.EnemyShotSpeed, 52);
+    // an enemy shot under the game-over picture
+    EnemyShoot(4, 200 + g_.S.EnemyShotSpeed, 190);
+    g_.S.GameOver = true;
+
+    g_.AppIdle();
+    const Bitmap& scr = g_.MainScr;
+    EXPECT_EQ(scr.At(10, 10), BackAt(110));
+    EXPECT_EQ(scr.At(125, 105), kShipColour);
+    EXPECT_EQ(scr.At(145, 105), EnemyColour(1));
+    EXPECT_TRUE(g_.S.Enemies[2].Active);
+    EXPECT_EQ(scr.At(290, 262), kShotColour);
+    EXPECT_EQ(scr.At(320, 262), EnemyColour(2));
+    EXPECT_EQ(scr.At(402, 52), kShotColour);
+    EXPECT_EQ(scr.At(406, 54), kEnemyShotColour);
+    EXPECT_EQ(scr.At(202, 192), kGameOverColour);
+    EXPECT_EQ(scr.At(251, 250), kWhite);
+    // The window shows the composed frame; the status bar rows below are not the frame's.
+    for (int y : {0, 192, 403}) {
+        for (int x : {0, 202, 631}) EXPECT_EQ(g_.MainScreen.At(x, y), scr.At(x, y));
+    }
+}
+
+TEST_F(FrameTest, ShotsAreTestedWhereTheyWereBeforeTheirStep) {
+    PlaceEnemy(7, 300 + g_.S.EnemySpeed, 200);
+    g_.S.EnemyShots[7].Active = true;
+    g_.S.EnemyShots[7].X = -40;
+    Shoot(0, 300 + 62, 210);  // inside now, past the enemy after its step
+    Shoot(1, 300 - 17 - 24, 210);  // outside now, inside after its step
+    Frames(1);
+    EXPECT_TRUE(g_.S.Enemies[7].Destroyed);
+    EXPECT_FALSE(g_.S.Shots[0].Active);
+    EXPECT_TRUE(g_.S.Shots[1].Active);
+    EXPECT_EQ(g_.S.Shots[1].X, 300 - 17);
+}
+
+TEST_F(FrameTest, FirstPlayFrameShowsTheStatusPicture) {
+    g_.S.Shell.StatusPictureVisible = false;
+    Frames(1);
+    EXPECT_TRUE(g_.S.Shell.StatusPictureVisible);
+}
+
+TEST_F(FrameTest, ScrollBackgroundPlacesTheStartAfterTheEnd) {
+    g_.S.ScrollX = g_.BackHai.Width - 600;
+    g_.ScrollBackground();
+    EXPECT_EQ(g_.MainScr.At(0, 0), BackAt(g_.BackHai.Width - 600));
+    EXPECT_EQ(g_.MainScr.At(599, 403), BackAt(g_.BackHai.Width - 1));
+    EXPECT_EQ(g_.MainScr.At(600, 0), BackAt(0));
+    EXPECT_EQ(g_.MainScr.At(631, 0), BackAt(31));
+}
+
+TEST_F(FrameTest, ScrollStopsExactlyAtTheEndAndTheExitWaitsForAClearField) {
+    PlaceEnemy(1, 640, 75);
+    g_.S.Enemies[1].AppearAt = 100000;  // never released: holds the stage at its end
+    const int end = g_.BackHai.Width - 640;
+    int frames = 0;
+    while (!g_.S.ScrollEnd && frames < 1000) {
+        Frames(1);
+        ++frames;
+    }
+    EXPECT_EQ(frames, end / 2);
+    EXPECT_EQ(g_.S.ScrollX, end);
+    EXPECT_EQ(g_.S.ScrollSpeed, 0);
+    Frames(20);
+    EXPECT_EQ(g_.S.ScrollX, end);
+    EXPECT_FALSE(g_.S.StageExit);
+
+    g_.S.Enemies[1].Active = false;
+    EnemyShoot(6, 600, 10);
+    Frames(1);
+    EXPECT_FALSE(g_.S.StageExit);
+    g_.S.EnemyShots[6].Active = false;
+    Frames(1);
+    EXPECT_TRUE(g_.S.StageExit);
+    EXPECT_TRUE(g_.S.AutoPilot);
+    EXPECT_EQ(g_.S.TargetX, 636);
+    EXPECT_EQ(g_.S.TargetY, 186);
+}
+
+TEST_F(FrameTest, ExitFlightStartsTheNextStageWhenTheShipReachesSixThirtySix) {
+    g_.S.ScrollX = g_.BackHai.Width - 640;
+    g_.S.ShipX = 624;
+    g_.S.ShipY = g_.S.TargetY = 186;
+    g_.S.TargetX = 636;
+    Frames(1);  // 630; end reached, exit flight set
+    ASSERT_TRUE(g_.S.StageExit);
+    EXPECT_EQ(g_.S.ShipX, 630);
+    EXPECT_EQ(g_.S.StageNo, 1);
+    Frames(1);  // 636: next stage
+    EXPECT_EQ(g_.S.StageNo, 2);
+    EXPECT_FALSE(g_.S.StageExit);
+    EXPECT_FALSE(g_.S.AutoPilot);
+    EXPECT_EQ(g_.S.ScrollX, 0);
+    EXPECT_EQ(g_.S.ShipX, 12);
+}
+
+TEST_F(FrameTest, NarrowBackgroundEndsItsScrollInTheFirstFrame) {
+    WriteStage(2, 20, 13);
+    g_.S.ScrollX = g_.BackHai.Width - 640;
+    g_.S.ShipX = 630;
+    g_.S.ShipY = 186;
+    g_.S.StageExit = g_.S.AutoPilot = true;
+    g_.S.TargetX = 636;
+    g_.S.TargetY = 186;
+    Frames(1);
+    ASSERT_EQ(g_.S.StageNo, 2);
+    EXPECT_EQ(g_.BackHai.Width, 640);
+    EXPECT_TRUE(g_.S.ScrollEnd);  // the end test of the same frame sees the new stage
+    EXPECT_EQ(g_.S.ScrollSpeed, 0);
+}
+
+TEST_F(FrameTest, WorldRunsOnAfterTheGameIsOver) {
+    g_.S.GameOver = true;
+    g_.S.ShipHit = g_.S.ShipFrozen = true;
+    g_.S.ShipIntact = false;
+    g_.S.ShipBlastFrame = 6;
+    PlaceEnemy(1, 400, 100);
+    Frames(3);
+    EXPECT_EQ(g_.S.ScrollX, 6);
+    EXPECT_EQ(g_.S.Enemies[1].X, 400 - 3 * g_.S.EnemySpeed);
+    EXPECT_EQ(g_.S.ShipBlastFrame, 9);
+}
+
+class TitleTest : public GameTest {};
+
+TEST_F(TitleTest, StartUpShowsTheWholeTitlePicture) {
+    for (int y : {0, 200, 433}) {
+        for (int x : {0, 631}) EXPECT_EQ(g_.MainScreen.At(x, y), LogoPixel(x, y));
+    }
+    EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
+}
+
+TEST_F(TitleTest, BandsMoveLeftAtTheirOwnSpeedsAndWrapAtSixForty) {
+    Frames(1);
+    EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
+    g_.S.TitleBandX = {5, 638, 637, 636};
+    Frames(1);
+    EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{6, 0, 0, 0}));
+    g_.S.TitleBandX = {639, 637, 636, 635};
+    Frames(1);
+    EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{0, 639, 639, 639}));
+
+    // drawn with offsets 5, 639, 636, 100
+    g_.MainScreen.Resize(632, 434, kGround);
+    g_.S.TitleBandX = {5, 639, 636, 100};
+    g_.TitleFrame();
+    const Bitmap& s = g_.MainScreen;
+    EXPECT_EQ(s.At(0, 0), LogoPixel(5, 0));            // top band from column 5
+    EXPECT_EQ(s.At(626, 39), LogoPixel(631, 39));
+    EXPECT_EQ(s.At(631, 0), LogoPixel(0, 0));          // its start placed at 636 - 5
+    EXPECT_EQ(s.At(0, 40), LogoPixel(3, 40));          // offset 639: the start lands at -3
+    EXPECT_EQ(s.At(100, 40), LogoPixel(103, 40));
+    EXPECT_EQ(s.At(0, 99), LogoPixel(0, 99));          // logo band stands still
+    EXPECT_EQ(s.At(631, 254), LogoPixel(631, 254));
+    EXPECT_EQ(s.At(0, 255), LogoPixel(0, 255));        // offset 636: the start at 0
+    EXPECT_EQ(s.At(0, 355), LogoPixel(100, 355));      // bottom band from column 100
+    EXPECT_EQ(s.At(536, 433), LogoPixel(0, 433));
+    EXPECT_EQ(s.At(531, 400), LogoPixel(631, 400));
+}
+
+TEST_F(TitleTest, ResetKeepsTheBandsWhereTheyWere) {
+    Frames(7);
+    StartGame();
+    g_.ResetBClick();
+    EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{7, 14, 21, 28}));
+}
+
+}  // namespace
+}  // namespace sk::test
