@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr const char* kFirstCredit = "Program & Graphics: Skarbolt 98 Team";
-constexpr const char* kSecondCredit = "Music & Sound: Skarbolt 98 Team  2026";
+constexpr const char* kFirstCredit = "Code & Art: Skarbolt 98 Team";
+constexpr const char* kSecondCredit = "Sound: Skarbolt 98 Team  2026";
 
 QPixmap EmbeddedPixmap(const char* name) {
     const auto data = sk::EmbeddedPicture(name);
@@ -50,7 +50,7 @@ TAboutBox::TAboutBox(sk::Game& game, QWidget* parent) : QDialog(parent), game_(g
     image1->setGeometry(8, 8, 32, 32);
 
     sk::AddLabel(this, "Label5", QStringLiteral("Skarbolt 98"), QPoint(48, 8), sk::GothicFont(16));
-    sk::AddLabel(this, "Label6", QStringLiteral("Version 0.72"), QPoint(168, 24), sk::GothicFont(15));
+    sk::KeepInside(sk::AddLabel(this, "Label6", QStringLiteral("Version 0.72"), QPoint(168, 24), sk::GothicFont(15)), 6);
     sk::AddLabel(this, "Label2", QString::fromUtf8(kFirstCredit), QPoint(8, 56), sk::GothicFont(15));
     sk::AddLabel(this, "Label1", QString::fromUtf8(kSecondCredit), QPoint(8, 72), sk::GothicFont(15));
 
@@ -72,6 +72,7 @@ TAboutBox::TAboutBox(sk::Game& game, QWidget* parent) : QDialog(parent), game_(g
     button1->setGeometry(64, 120, 121, 25);
     connect(button1, &QPushButton::clicked, this, &QDialog::accept);
     button1->setFocus(Qt::OtherFocusReason);
+    sk::UseClassicLook(this);
 }
 
 void TAboutBox::SetLinkUnderlined(bool underlined) {

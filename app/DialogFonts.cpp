@@ -6,6 +6,10 @@ namespace {
 QFont FontOf(const char* family, int pixels) {
     QFont font(QString::fromUtf8(family));
     font.setPixelSize(pixels);
+    // Set every style explicitly so that nothing is inherited from the window.
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
     return font;
 }
 

@@ -42,5 +42,6 @@ TLoadForm::TLoadForm(QWidget* parent) : QDialog(parent) {
     memo1->setGeometry(16, 112, 209, 353);
 
     loadBar->setFocus(Qt::OtherFocusReason);
+    sk::UseClassicLook(this);
     sk::CentreOnScreen(this);
 }

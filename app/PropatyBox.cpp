@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char* kDifficultyItems[3] = {
@@ -41,6 +43,14 @@ QPushButton* AddButton(QWidget* parent, const char* name, const char* text, cons
     button->setGeometry(rect);
     button->setFont(sk::GothicFont(13));
     return button;
+}
+
+// The installed fonts run wider than the layout's: a caption that would be
+// cut off gets the room it needs, up to its group's inner edge.
+void WidenToText(QCheckBox* box) {
+    const int room = box->parentWidget()->width() - box->x() - 4;
+    const int wanted = std::min(box->sizeHint().width(), room);
+    if (wanted > box->width()) box->resize(wanted, box->height());
 }
 
 // The selected item for a stored difficulty code, or -1 for a code that
@@ -117,6 +127,8 @@ TPropatyBox::TPropatyBox(sk::Game& game, QWidget* parent) : QDialog(parent), gam
     BitBtn1->setFocus(Qt::OtherFocusReason);
 
     SyncDifficultyGroup();
+    sk::UseClassicLook(this);
+    for (QCheckBox* box : {MouseLockB, WaveCheckB, BgmCheckB}) WidenToText(box);
 }
 
 void TPropatyBox::TransferSettingsToDialog() {

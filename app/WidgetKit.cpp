@@ -4,7 +4,11 @@
 #include <QLabel>
 #include <QPalette>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace sk {
 
@@ -31,6 +35,12 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const Q
     return label;
 }
 
+void KeepInside(QLabel* label, int margin) {
+    const int right = label->parentWidget()->width() - margin;
+    const int overflow = label->geometry().right() + 1 - right;
+    if (overflow > 0) label->move(std::max(margin, label->x() - overflow), label->y());
+}
+
 void SetTextColor(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, color);
@@ -51,6 +61,13 @@ void SetDialogFrame(QWidget* window, bool closeBox) {
                             Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint;
     if (closeBox) flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
     window->setWindowFlags(flags);
+}
+
+void UseClassicLook(QWidget* window) {
+    static QStyle* const classic = QStyleFactory::create(QStringLiteral("Windows"));
+    if (classic == nullptr) return;
+    window->setStyle(classic);
+    for (QWidget* child : window->findChildren<QWidget*>()) child->setStyle(classic);
 }
 
 }  // namespace sk

@@ -19,6 +19,10 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QPoint 
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect, const QFont& font,
                  Qt::Alignment alignment, const QColor& color = Qt::black);
 
+// Moves a self-sizing label left just enough to end `margin` pixels inside
+// its parent (the installed fonts run wider than the layout's).
+void KeepInside(QLabel* label, int margin);
+
 // Sets the text colour of a widget (labels, edit boxes).
 void SetTextColor(QWidget* widget, const QColor& color);
 
@@ -29,5 +33,10 @@ void CentreOnScreen(QWidget* window);
 // The window decorations of the dialogs: a title bar, a close box only when
 // asked, always on top.
 void SetDialogFrame(QWidget* window, bool closeBox);
+
+// Gives a dialog and every widget in it the classic desktop look its fixed
+// layout was made for (group titles set into the frame line, small check
+// boxes). Call after the dialog's widgets are built.
+void UseClassicLook(QWidget* window);
 
 }  // namespace sk

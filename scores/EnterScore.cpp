@@ -60,6 +60,7 @@ TEnterScore::TEnterScore(sk::Game& game, QWidget* parent) : QDialog(parent), gam
 
     setTabOrder(PName, ok);
     PName->setFocus(Qt::OtherFocusReason);
+    sk::UseClassicLook(this);
 }
 
 void TEnterScore::Offer(int rank, int points) {

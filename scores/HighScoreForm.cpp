@@ -62,6 +62,7 @@ THighScoreForm::THighScoreForm(sk::Game& game, QWidget* parent) : QDialog(parent
     CheckBox1->setGeometry(8, 264, 233, 17);
 
     ok->setFocus(Qt::OtherFocusReason);
+    sk::UseClassicLook(this);
 }
 
 void THighScoreForm::RefreshLabels() {
