@@ -243,6 +243,11 @@ class Tune:
         numerator, denominator = self.meter
         return numerator * WHOLE // denominator
 
+    def add_phrase(self, phrase):
+        if phrase.name in self.phrases:
+            raise TuneError(f"phrase {phrase.name} is defined twice")
+        self.phrases[phrase.name] = phrase
+
     def play(self, track_name, items):
         track = self.tracks.get(track_name)
         if track is None:
@@ -310,6 +315,8 @@ def apply_statement(tune, head, more):
         tune.key = rest.strip()
     elif word == "track":
         name, *options = rest.split()
+        if name in tune.tracks:
+            raise TuneError(f"track {name} is defined twice")
         tune.tracks[name] = Track(name, parse_options(options + more, f"track {name}"))
     elif word == "phrase":
         name, colon, inline = rest.partition(":")
@@ -317,13 +324,13 @@ def apply_statement(tune, head, more):
             raise TuneError(f"phrase {name.strip()}: missing ':'")
         name = name.strip()
         tokens = (inline + " " + " ".join(more)).split()
-        tune.phrases[name] = parse_phrase(name, tokens, tune.bar_ticks)
+        tune.add_phrase(parse_phrase(name, tokens, tune.bar_ticks))
     elif word == "drums":
         head, colon, inline = rest.partition(":")
         if not colon or inline.strip():
             raise TuneError("drums: write ':' at the end of the line, the lanes below it")
         name, *options = head.split()
-        tune.phrases[name] = parse_drums(name, parse_options(options, f"drums {name}"), more)
+        tune.add_phrase(parse_drums(name, parse_options(options, f"drums {name}"), more))
     elif word == "play":
         target, _, items = rest.partition(":")
         tune.play(target.strip(), (items + " " + " ".join(more)).split())
