@@ -1,0 +1,224 @@
+// The shipped pictures and stage files: sizes, the picture/mask convention
+// of every frame, and stage files the game can read. Runs in gamedata/.
+#include "game/Pictures.h"
+#include "game/StageMap.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace sk {
+namespace {
+
+struct Rect {
+    int X, Y, W, H;
+};
+
+Bitmap Decoded(const char* name) {
+    Bitmap out;
+    EXPECT_TRUE(DecodePng(EmbeddedPicture(name), out)) << name << " is not embedded or not a readable PNG";
+    return out;
+}
+
+// Checks one frame whose mask lies in `mask` at `maskAt`: the mask is only
+// black or white, the picture is white exactly where the mask is, and the
+// frame shows something. Reports at most one failure per frame.
+void ExpectMaskedFrame(const Bitmap& picture, Rect frame, const Bitmap& mask, Rect maskAt, const std::string& what) {
+    int opaque = 0;
+    for (int y = 0; y < frame.H; ++y) {
+        for (int x = 0; x < frame.W; ++x) {
+            const std::uint32_t m = mask.At(maskAt.X + x, maskAt.Y + y);
+            const std::uint32_t p = picture.At(frame.X + x, frame.Y + y);
+            const std::string where = what + " at " + std::to_string(x) + "," + std::to_string(y);
+            if (m != kBlack && m != kWhite) {
+                ADD_FAILURE() << where << ": mask pixel is neither black nor white";
+                return;
+            }
+            if (m == kWhite && p != kWhite) {
+                ADD_FAILURE() << where << ": transparent pixel is not white in the picture";
+                return;
+            }
+            if (m == kBlack && p == kWhite) {
+                ADD_FAILURE() << where << ": opaque pixel is pure white and would vanish";
+                return;
+            }
+            opaque += m == kBlack;
+        }
+    }
+    EXPECT_GT(opaque, 0) << what << " is empty";
+}
+
+// A sheet whose every frame has its mask directly below the picture.
+void ExpectStackedFrame(const Bitmap& sheet, Rect frame, const std::string& what) {
+    ExpectMaskedFrame(sheet, frame, sheet, {frame.X, frame.Y + frame.H, frame.W, frame.H}, what);
+}
+
+std::vector<std::uint32_t> MaskOf(const Bitmap& sheet, Rect frame) {
+    std::vector<std::uint32_t> out;
+    for (int y = 0; y < frame.H; ++y) {
+        for (int x = 0; x < frame.W; ++x) out.push_back(sheet.At(frame.X + x, frame.Y + frame.H + y));
+    }
+    return out;
+}
+
+bool AllOf(const Bitmap& b, Rect r, std::uint32_t colour) {
+    for (int y = r.Y; y < r.Y + r.H; ++y) {
+        for (int x = r.X; x < r.X + r.W; ++x) {
+            if (b.At(x, y) != colour) return false;
+        }
+    }
+    return true;
+}
+
+TEST(Pictures, EveryPictureIsEmbeddedWithItsSize) {
+    const struct {
+        const char* Name;
+        int W, H;
+    } expected[] = {
+        {"OpenLogo", 632, 434}, {"StatusPicture", 632, 30}, {"PlaneBmp", 59, 60},  {"EnemyBmp", 120, 300},
+        {"ExplodeBmp", 275, 122}, {"Missile", 16, 16},       {"CpuMissile", 16, 16}, {"GameOverGra", 320, 120},
+        {"toTitle", 155, 22},    {"BossBmp", 226, 60},       {"GraPattrn", 32, 32}, {"AllBack", 32, 32},
+        {"Maps", 256, 96},       {"MapMask", 256, 96},       {"Icon", 32, 32},      {"AboutIcon", 32, 32},
+    };
+    for (const auto& e : expected) {
+        const Bitmap b = Decoded(e.Name);
+        EXPECT_EQ(b.Width, e.W) << e.Name;
+        EXPECT_EQ(b.Height, e.H) << e.Name;
+    }
+}
+
+TEST(Pictures, LoadedSheetsAreTheEmbeddedOnes) {
+    const Pictures& p = LoadPictures();
+    EXPECT_EQ(p.EnemyBmp.Pixels, Decoded("EnemyBmp").Pixels);
+    EXPECT_EQ(p.Maps.Pixels, Decoded("Maps").Pixels);
+    EXPECT_EQ(p.MapMask.Pixels, Decoded("MapMask").Pixels);
+    EXPECT_EQ(p.toTitle.Pixels, Decoded("toTitle").Pixels);
+}
+
+TEST(Pictures, SpriteFramesKeepTheMaskConvention) {
+    const Pictures& p = LoadPictures();
+    ExpectStackedFrame(p.PlaneBmp, {0, 0, 59, 30}, "PlaneBmp");
+    ExpectStackedFrame(p.Missile, {0, 0, 16, 8}, "Missile");
+    ExpectStackedFrame(p.CpuMissile, {0, 0, 16, 8}, "CpuMissile");
+    ExpectStackedFrame(p.GameOverGra, {0, 0, 320, 60}, "GameOverGra");
+    for (int column = 1; column <= 2; ++column) {
+        for (int row = 1; row <= 5; ++row) {
+            const int kind = (column - 1) * 5 + row;
+            ExpectStackedFrame(p.EnemyBmp, {(column - 1) * 60, (row - 1) * 60, 60, 30},
+                               "EnemyBmp kind " + std::to_string(kind));
+        }
+    }
+    for (int n = 1; n <= 5; ++n) {
+        ExpectStackedFrame(p.ExplodeBmp, {(n - 1) * 55, 0, 55, 61}, "ExplodeBmp frame " + std::to_string(n));
+    }
+    for (int n = 0; n < 2; ++n) ExpectStackedFrame(p.BossBmp, {n * 113, 0, 113, 30}, "BossBmp frame");
+}
+
+TEST(Pictures, TilesKeepTheMaskConvention) {
+    const Pictures& p = LoadPictures();
+    for (int code = 1; code <= 24; ++code) {
+        const Rect tile{(code - 1) % 8 * 32, (code - 1) / 8 * 32, 32, 32};
+        ExpectMaskedFrame(p.Maps, tile, p.MapMask, tile, "tile " + std::to_string(code));
+    }
+}
+
+TEST(Pictures, TenEnemyKindsHaveTenShapes) {
+    const Bitmap& sheet = LoadPictures().EnemyBmp;
+    std::set<std::vector<std::uint32_t>> shapes;
+    for (int column = 0; column < 2; ++column) {
+        for (int row = 0; row < 5; ++row) shapes.insert(MaskOf(sheet, {column * 60, row * 60, 60, 30}));
+    }
+    EXPECT_EQ(shapes.size(), 10u);
+}
+
+TEST(Pictures, RestartCaptionShowsWhiteLettersOnly) {
+    // The picture half is all white, so every opaque mask pixel draws white.
+    const Bitmap& t = LoadPictures().toTitle;
+    EXPECT_TRUE(AllOf(t, {0, 0, 155, 11}, kWhite));
+    int letters = 0;
+    for (int y = 11; y < 22; ++y) {
+        for (int x = 0; x < 155; ++x) {
+            const std::uint32_t m = t.At(x, y);
+            ASSERT_TRUE(m == kBlack || m == kWhite) << x << "," << y;
+            letters += m == kBlack;
+        }
+    }
+    EXPECT_GT(letters, 100);
+}
+
+TEST(Pictures, PlainBlackPictures) {
+    const Pictures& p = LoadPictures();
+    EXPECT_TRUE(AllOf(p.AllBack, {0, 0, 32, 32}, kBlack));
+    EXPECT_TRUE(AllOf(p.GraPattrn, {0, 0, 32, 32}, kBlack));
+}
+
+TEST(Pictures, TitleStarBandsWrapWithoutASeam) {
+    // The moving bands repeat every 636 pixels: their outer columns are
+    // black so the join between two copies is invisible.
+    const Bitmap& logo = LoadPictures().OpenLogo;
+    const Rect bands[] = {{0, 0, 0, 40}, {0, 40, 0, 59}, {0, 255, 0, 100}, {0, 355, 0, 79}};
+    for (const Rect& band : bands) {
+        EXPECT_TRUE(AllOf(logo, {0, band.Y, 4, band.H}, kBlack)) << "left edge of band at row " << band.Y;
+        EXPECT_TRUE(AllOf(logo, {628, band.Y, 4, band.H}, kBlack)) << "right edge of band at row " << band.Y;
+    }
+}
+
+TEST(Pictures, StatusBarIsDarkUnderTheWhiteNumbers) {
+    // Stage and score labels are white text over a black copy; the boxes
+    // under them must be dark for both to read.
+    const Bitmap& bar = LoadPictures().StatusPicture;
+    const Rect underLabels[] = {{92, 411 - 404, 20, 20}, {551, 412 - 404, 65, 19}};
+    for (const Rect& r : underLabels) {
+        for (int y = r.Y; y < r.Y + r.H; ++y) {
+            for (int x = r.X; x < r.X + r.W; ++x) {
+                const std::uint32_t c = bar.At(x, y);
+                const int brightness = static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF));
+                ASSERT_LT(brightness, 3 * 0x60) << "status bar at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(Pictures, ProgramIconUsesTheSixteenStandardColours) {
+    const std::set<std::uint32_t> standard = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                              0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                              0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    const Bitmap icon = Decoded("Icon");
+    for (std::uint32_t c : icon.Pixels) ASSERT_TRUE(standard.count(c)) << std::hex << c;
+}
+
+std::vector<std::uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(StageFiles, SevenPlayableMaps) {
+    for (int stage = 1; stage <= 7; ++stage) {
+        SCOPED_TRACE("stage " + std::to_string(stage));
+        const std::vector<std::uint8_t> data = ReadFile(StageFileName(stage));
+        ASSERT_GE(data.size(), kStageHeaderBytes) << "missing or empty";
+        const int cols = data[0];
+        const int rows = data[1];
+        EXPECT_EQ(rows, 13);
+        EXPECT_GE(cols, 20);
+        EXPECT_LE(cols, 99);
+        EXPECT_EQ(data.size(), kStageHeaderBytes + static_cast<std::size_t>(cols) * rows);
+        EXPECT_TRUE(std::all_of(data.begin() + kStageHeaderBytes, data.end(), [](std::uint8_t c) { return c <= 24; }))
+            << "tile codes outside 0..24";
+
+        std::int32_t readCols = 0, readRows = 0;
+        static StageMapCells cells;
+        EXPECT_EQ(ReadStageMap(data, readCols, readRows, cells), StageMapStatus::Ok);
+        EXPECT_EQ(readCols, cols);
+        EXPECT_EQ(cells[rows - 1][cols - 1], data.back());
+    }
+}
+
+}  // namespace
+}  // namespace sk
