@@ -28,15 +28,18 @@ int ReadValue(const char* name, int fallback) {
 }
 
 // A file-backed store that does not exist yet is created empty; a store
-// that cannot be created is left alone (the defaults serve this run).
+// that cannot be created is left alone (the defaults serve this run). The
+// registry needs nothing: reading through a writable store opens its key
+// with "create if missing".
 void EnsureStoreExists() {
+#if !defined(Q_OS_WIN)
     const auto store = OpenStore();
-    const QString path = store->fileName();
-    const QFileInfo info(path);
-    if (!info.isAbsolute() || info.exists()) return;
+    const QFileInfo info(store->fileName());
+    if (info.exists()) return;
     if (!QDir().mkpath(info.absolutePath())) return;
-    QFile file(path);
+    QFile file(info.absoluteFilePath());
     if (file.open(QIODevice::WriteOnly)) file.close();
+#endif
 }
 
 void WriteValue(const char* name, int value) {

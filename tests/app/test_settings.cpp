@@ -83,7 +83,7 @@ TEST(SettingsStore, DifficultyOutsideTheKnownCodesIsKept) {
 
 TEST(SettingsStore, ValuesThatAreNotIntegersReadAsTheirDefaults) {
     SettingsSandbox sandbox;
-    WriteRaw(sandbox, "[General]\nMidiOut=yes\nWaveOut=0x0\nMouseLock=\nDifficult=hard\n");
+    WriteRaw(sandbox, "[General]\nMidiOut=yes\nWaveOut=0x0\nMouseLock=0, 0\nDifficult=hard\n");
     const sk::Settings s = sk::LoadSettings();
     EXPECT_TRUE(s.MusicOn);
     EXPECT_TRUE(s.SoundOn);
