@@ -44,13 +44,24 @@ void InvertRow(std::uint32_t* d, const std::uint32_t* s, int n, bool backward) {
     }
 }
 
-// Non-aliasing rows: the compiler is free to vectorise these.
+// Non-aliasing rows, in fixed blocks of eight so that the compiler turns each
+// block into vector instructions even at moderate optimisation levels.
+constexpr int kBlock = 8;
+
 void EraseRowDistinct(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int n) {
-    for (int i = 0; i < n; ++i) d[i] = s[i] & ~d[i];
+    int i = 0;
+    for (; i + kBlock <= n; i += kBlock) {
+        for (int k = 0; k < kBlock; ++k) d[i + k] = s[i + k] & ~d[i + k];
+    }
+    for (; i < n; ++i) d[i] = s[i] & ~d[i];
 }
 
 void InvertRowDistinct(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int n) {
-    for (int i = 0; i < n; ++i) d[i] ^= s[i];
+    int i = 0;
+    for (; i + kBlock <= n; i += kBlock) {
+        for (int k = 0; k < kBlock; ++k) d[i + k] ^= s[i + k];
+    }
+    for (; i < n; ++i) d[i] ^= s[i];
 }
 
 void CombineRow(std::uint32_t* d, const std::uint32_t* s, int n, RasterOp op, bool sameBitmap, bool backward) {

@@ -32,8 +32,11 @@ void DrawMaskedSprite(Bitmap& target, Bitmap& work, const Bitmap& sheet, int x, 
     const int cx = static_cast<int>(left);
     const int cy = static_cast<int>(top);
 
-    // A fresh work bitmap starts black, as a newly created one would.
-    work.Resize(cw, ch, kBlack);
+    // The patch copy below covers the whole work bitmap, so it need not be
+    // cleared; resize() within the capacity does not allocate.
+    work.Width = cw;
+    work.Height = ch;
+    work.Pixels.resize(static_cast<std::size_t>(cw) * static_cast<std::size_t>(ch));
     Blit(work, 0, 0, cw, ch, target, cx, cy, RasterOp::SrcCopy);
     Blit(work, 0, 0, cw, ch, sheet, px, my, RasterOp::SrcErase);
     Blit(work, 0, 0, cw, ch, sheet, px, py, RasterOp::SrcInvert);

@@ -1,0 +1,65 @@
+// Stage start painting and masked sprite drawing.
+#include "game/Game.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+sk::SoundApi SilentSound() {
+    return sk::SoundApi{[](int, float, int) {}, [](const char*) { return 0; }, [](int) {}, [] {}};
+}
+
+struct Bench {
+    sk::NullWindowPort port;
+    sk::Game game{port, sk::LoadPictures(), SilentSound()};
+
+    void FillMap(int cols, int rows) {
+        game.S.MapCols = cols;
+        game.S.MapRows = rows;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c) game.S.StageMap[r][c] = (r * 13 + c * 7) % 40;  // tiles and gaps
+    }
+};
+
+// The whole stage-start paint: size the picture, then tile it.
+void BM_BuildBackground(benchmark::State& state) {
+    Bench b;
+    const int n = static_cast<int>(state.range(0));
+    b.FillMap(n, n);
+    for (auto _ : state) {
+        b.game.BackHai.Resize(n * sk::kTile, n * sk::kTile);
+        b.game.BuildBackground();
+        benchmark::DoNotOptimize(b.game.BackHai.Pixels.data());
+    }
+    state.SetItemsProcessed(state.iterations() * n * n);
+}
+BENCHMARK(BM_BuildBackground)->Arg(99)->Arg(40)->Unit(benchmark::kMillisecond);
+
+void BM_DrawSprite(benchmark::State& state, int x, int y, int w, int h, const sk::Bitmap sk::Pictures::*sheet) {
+    Bench b;
+    const sk::Bitmap& image = sk::LoadPictures().*sheet;
+    for (auto _ : state) {
+        b.game.DrawSprite(image, x, y, w, h, 1, 3, 1);
+        benchmark::DoNotOptimize(b.game.MainScr.Pixels.data());
+    }
+}
+BENCHMARK_CAPTURE(BM_DrawSprite, enemy_inside, 300, 200, 60, 30, &sk::Pictures::EnemyBmp);
+BENCHMARK_CAPTURE(BM_DrawSprite, enemy_half_out, -30, 390, 60, 30, &sk::Pictures::EnemyBmp);
+BENCHMARK_CAPTURE(BM_DrawSprite, game_over, 160, 175, 320, 60, &sk::Pictures::GameOverGra);
+
+// The frame's copy of the visible part of the background.
+void BM_FrameBackgroundCopy(benchmark::State& state) {
+    Bench b;
+    b.FillMap(99, 13);
+    b.game.BackHai.Resize(99 * sk::kTile, 13 * sk::kTile);
+    b.game.BuildBackground();
+    for (auto _ : state) {
+        sk::Blit(b.game.MainScr, 0, 0, 640, 434, b.game.BackHai, 1000, 0, sk::RasterOp::SrcCopy);
+        benchmark::DoNotOptimize(b.game.MainScr.Pixels.data());
+    }
+}
+BENCHMARK(BM_FrameBackgroundCopy);
+
+}  // namespace
+
+BENCHMARK_MAIN();
