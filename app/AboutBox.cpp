@@ -41,7 +41,7 @@ TAboutBox::TAboutBox(sk::Game& game, QWidget* parent) : QDialog(parent), game_(g
 
     auto* bevel2 = new QFrame(this);
     bevel2->setObjectName(QStringLiteral("Bevel2"));
-    bevel2->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    bevel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bevel2->setGeometry(6, 6, 36, 36);
 
     auto* image1 = new QLabel(this);

@@ -12,11 +12,15 @@
 namespace sk {
 namespace {
 
-constexpr const char* kStoreName = "SK98";
-
-// One opening of the store, for one value.
+// One opening of the store, for one value. On Windows the organisation
+// form would add an "OrganizationDefaults" key below "Software\SK98", so
+// the key is named in full there.
 std::unique_ptr<QSettings> OpenStore() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kStoreName));
+#if defined(Q_OS_WIN)
+    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\SK98"), QSettings::NativeFormat);
+#else
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("SK98"));
+#endif
 }
 
 int ReadValue(const char* name, int fallback) {

@@ -1,5 +1,4 @@
 #include "app/AboutBox.h"
-#include "app/LoadForm.h"
 #include "app/PropatyBox.h"
 #include "scores/EnterScore.h"
 #include "scores/HighScoreForm.h"
@@ -188,19 +187,6 @@ TEST_F(SettingsDialog, DifficultyGroupIsLockedWithItsHintDuringAGame) {
     EXPECT_TRUE(group->isEnabled());
 }
 
-TEST_F(SettingsDialog, NoSelectedItemLeavesTheSpeedsAlone) {
-    game.S.Shell.DifficultyIndex = -1;
-    box.SyncDifficultyGroup();
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(Item(i)->isChecked());
-    game.S.EnemySpeed = 5;
-    game.S.EnemyShotSpeed = 6;
-    box.show();
-    Click(Child<QPushButton>(box, "BitBtn1"));
-    EXPECT_EQ(game.S.EnemySpeed, 5);
-    EXPECT_EQ(game.S.EnemyShotSpeed, 6);
-    EXPECT_EQ(game.S.Difficulty, 4);
-}
-
 TEST_F(SettingsDialog, LayoutTabOrderAndKeyboardCaption) {
     EXPECT_EQ(box.windowTitle(), QStringLiteral("詳細設定"));
     EXPECT_EQ(box.size(), QSize(266, 306));
@@ -297,14 +283,6 @@ TEST_F(AboutDialog, PicturesComeFromTheEmbeddedIcons) {
     EXPECT_FALSE(box.windowIcon().isNull());
     const QPixmap picture = Child<QLabel>(box, "Image1")->pixmap();
     EXPECT_EQ(picture.size(), QSize(32, 32));
-}
-
-TEST(LoadWindow, IsBuiltHidden) {
-    dialogtest::TitleGame t;
-    TLoadForm form;
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("NowLoading..."));
-    EXPECT_EQ(form.size(), QSize(242, 481));
 }
 
 // -------------------------------------------------------------- high score
