@@ -1,0 +1,23 @@
+// The headless window: records like NullWindowPort and prints the messages a
+// player would see to stderr.
+#pragma once
+
+#include "game/WindowPort.h"
+
+#include <cstdio>
+
+namespace driver {
+
+class DriverPort : public sk::NullWindowPort {
+public:
+    void ShowMessage(const std::string& caption, const std::string& text) override {
+        NullWindowPort::ShowMessage(caption, text);
+        std::fprintf(stderr, "message [%s] %s\n", caption.c_str(), text.c_str());
+    }
+    void OfferNameEntry(int rank, int points) override {
+        NullWindowPort::OfferNameEntry(rank, points);
+        std::fprintf(stderr, "name entry offered: rank %d, %d points\n", rank, points);
+    }
+};
+
+}  // namespace driver
