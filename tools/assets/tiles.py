@@ -18,7 +18,7 @@ FOAM = [0xD8F0F8, 0x90C8F0]
 SAND = [0xF0D890, 0xD8B868]
 GRASS = [0x40A030, 0x2E8428, 0x60BC44, 0x1E6820]
 TREE = [0x0C4010, 0x187020, 0x38A030, 0x70D050]
-ROCK = [0xB89870, 0x8C6C48, 0x5C4430, 0x302418]
+ROCK = [0xC8A880, 0x8C6C48, 0x5C4430, 0x302418]
 SNOW = [0xF0F0F0, 0xC0CCE0]
 ASPHALT = [0x585860, 0x484850, 0x9898A0]
 CONCRETE = [0x8C8C90, 0x74747C, 0xA8A8B0]
@@ -200,10 +200,6 @@ def _tree_colour(dx, dy, r):
 
 def forest_tile():
     tile = grass_tile()
-    for y in range(T):
-        for x in range(T):
-            if _hash(x, y, 11) < 0.5:
-                tile.set(x, y, GRASS[3])
     spots = [(6, 5), (16, 4), (26, 6), (11, 12), (21, 13), (5, 19), (16, 20), (27, 18),
              (9, 27), (20, 27), (29, 28)]
     for cx, cy in spots:
@@ -211,6 +207,15 @@ def forest_tile():
     for cx, cy in spots:
         _disc(tile, cx, cy, 4.6, _tree_colour)
     return tile
+
+
+def rock_texture(x, y):
+    h = _hash(x, y, 29)
+    if h < 0.14:
+        return ROCK[3]
+    if h < 0.30:
+        return 0x6C5C3C
+    return 0x584C30
 
 
 def _peak(tile, apex_x, apex_y, half_base, base_y):
@@ -232,9 +237,14 @@ def _peak(tile, apex_x, apex_y, half_base, base_y):
 
 
 def mountain_tile():
-    tile = grass_tile()
-    _peak(tile, 21, 6, 10, 22)
-    _peak(tile, 11, 3, 11, 27)
+    """Rocky ground under two snow-capped peaks; mountain tiles side by
+    side make one range."""
+    tile = Tile()
+    for y in range(T):
+        for x in range(T):
+            tile.set(x, y, rock_texture(x, y))
+    _peak(tile, 11, 1, 11, 23)
+    _peak(tile, 22, 9, 9, 29)
     return tile
 
 
@@ -302,7 +312,12 @@ def desert_tile():
 
 
 def runway_tile():
-    tile = grass_tile()
+    """A runway (or a highway) with concrete shoulders, so it sits on any
+    ground."""
+    tile = Tile()
+    for y in range(T):
+        for x in range(T):
+            tile.set(x, y, CONCRETE[1] if (x // 8 + y // 8) % 2 else CONCRETE[0])
     for y in range(5, 27):
         for x in range(T):
             colour = ASPHALT[0] if _hash(x, y, 23) > 0.1 else ASPHALT[1]
