@@ -193,7 +193,9 @@ void ReadMeta(Cursor& track, std::uint8_t type, std::int64_t tick, Tune& tune) {
     } else if (type == 0x58) {
         if (length != 4) throw FormatError("time signature of the wrong size");
         tune.meterTop = data.U8("meter");
-        tune.meterBottom = 1 << data.U8("meter");
+        const int power = data.U8("meter");
+        if (tune.meterTop == 0 || power > 6) throw FormatError("time signature out of range");
+        tune.meterBottom = 1 << power;
     } else if (type == 0x59) {
         if (length != 2) throw FormatError("key signature of the wrong size");
         tune.keySharps = static_cast<std::int8_t>(data.U8("key"));

@@ -11,10 +11,11 @@ a space starts a comment; indented lines continue the statement above them):
 
   title Stage 1 - Take-off        name stored in the file
   tempo 132                       quarter notes per minute
-  meter 4/4                       time signature
+  meter 4/4                       time signature, before any phrase
   key D                           key signature: C, F#, Bb, Am, C#m, ...
   track lead channel=1 program=80 volume=100 pan=64 reverb=40 chorus=0
-        velocity=96 gate=0.9      defaults; gate is the sounding fraction
+        velocity=96 gate=0.9      one channel per track (10 for drums);
+                                  gate is the sounding fraction of a note
   phrase name:                    a melody or chord line
       d5:8 f#5 a5:4 | c#6:4. b5:8 a5:4 e5 |
   drums name grid=16:             a drum pattern, one lane per line,
@@ -162,7 +163,10 @@ def parse_phrase(name, tokens, bar_ticks):
             duration = parse_duration(match["dur"])
         if match["pitches"] != "r":
             change = ACCENT if match["accent"] else 0
-            for pitch in match["pitches"].split("+"):
+            pitches = match["pitches"].split("+")
+            if len(set(pitches)) != len(pitches):
+                raise TuneError(f"phrase {name}: '{token}' names a note twice")
+            for pitch in pitches:
                 notes.append((position, duration, parse_pitch(pitch), velocity, change))
         position += duration
     return Phrase(name, notes, position)
@@ -173,11 +177,14 @@ def parse_drums(name, options, lines):
     step = WHOLE // grid
     if step * grid != WHOLE:
         raise TuneError(f"drums {name}: grid {grid} does not divide a whole note")
-    notes, steps = [], None
+    notes, steps, lanes = [], None, set()
     for line in lines:
         lane, _, pattern = line.partition(" ")
         if lane not in DRUM_KEYS:
             raise TuneError(f"drums {name}: unknown lane '{lane}'")
+        if lane in lanes:
+            raise TuneError(f"drums {name}: lane '{lane}' appears twice")
+        lanes.add(lane)
         pattern = pattern.replace(" ", "").replace("|", "")
         if steps is None:
             steps = len(pattern)
@@ -308,6 +315,8 @@ def apply_statement(tune, head, more):
         numerator, denominator = (int(n) for n in rest.split("/"))
         if denominator not in (2, 4, 8, 16) or not 1 <= numerator <= 32:
             raise TuneError(f"bad meter '{rest}'")
+        if tune.phrases:
+            raise TuneError("meter must come before the phrases it measures")
         tune.meter = (numerator, denominator)
     elif word == "key":
         if rest.strip() not in KEY_SIGNATURES:
@@ -317,7 +326,10 @@ def apply_statement(tune, head, more):
         name, *options = rest.split()
         if name in tune.tracks:
             raise TuneError(f"track {name} is defined twice")
-        tune.tracks[name] = Track(name, parse_options(options + more, f"track {name}"))
+        track = Track(name, parse_options(options + more, f"track {name}"))
+        if any(t.channel == track.channel for t in tune.tracks.values()):
+            raise TuneError(f"track {name}: channel {track.channel + 1} is taken")
+        tune.tracks[name] = track
     elif word == "phrase":
         name, colon, inline = rest.partition(":")
         if not colon:
