@@ -47,9 +47,12 @@ bool Synth::LoadSoundFont(const std::filesystem::path& file) {
 }
 
 bool Synth::StartOwnOutput() {
+    // FluidSynth's driver renders on its own thread, outside our lock: the
+    // player then keeps time on a thread of its own, which joining ends.
+    fluid_settings_setstr(settings_, "player.timing-source", "system");
     fluid_settings_setstr(settings_, "audio.driver", "sdl2");
     fluid_settings_setint(settings_, "audio.period-size", kOwnOutputPeriod);
-    driver_ = new_fluid_audio_driver2(settings_, &Synth::RenderOwnOutput, this);
+    driver_ = new_fluid_audio_driver(settings_, synth_);
     return driver_ != nullptr;
 }
 
@@ -63,6 +66,7 @@ void Synth::Play(std::span<const std::uint8_t> piece, int loops) {
         return;
     }
     fluid_player_set_loop(player_, loops);
+    SetEffectsOn(true);
     fluid_player_play(player_);
 }
 
@@ -82,11 +86,13 @@ int Synth::CurrentTick() {
     return player_ != nullptr ? fluid_player_get_current_tick(player_) : -1;
 }
 
-// Called with the lock held: the audio thread is outside the synthesizer,
-// so the player's sample timer can go at once.
+// With the lock held the audio thread is outside the synthesizer, so a
+// player on the sample timer can go at once; one on the system timer is
+// joined first.
 void Synth::DeletePlayerLocked() {
     if (player_ == nullptr) return;
     fluid_player_stop(player_);
+    fluid_player_join(player_);
     delete_fluid_player(player_);
     player_ = nullptr;
     SilenceLocked();
@@ -95,24 +101,19 @@ void Synth::DeletePlayerLocked() {
 void Synth::SilenceLocked() {
     fluid_synth_all_notes_off(synth_, -1);
     fluid_synth_all_sounds_off(synth_, -1);
-    // Also empties the reverb and chorus, so nothing rings on.
-    fluid_synth_system_reset(synth_);
+    // Reverb and chorus would ring on after the voices are gone.
+    SetEffectsOn(false);
+}
+
+void Synth::SetEffectsOn(bool on) {
+    fluid_synth_reverb_on(synth_, -1, on ? 1 : 0);
+    fluid_synth_chorus_on(synth_, -1, on ? 1 : 0);
 }
 
 void Synth::Render(void* self, float* left, float* right, int frames) {
     Synth& synth = *static_cast<Synth*>(self);
     std::lock_guard<std::mutex> guard(synth.lock_);
     fluid_synth_write_float(synth.synth_, frames, left, 0, 1, right, 0, 1);
-}
-
-int Synth::RenderOwnOutput(void* self, int frames, int effectCount, float* effects[], int outCount, float* out[]) {
-    Synth& synth = *static_cast<Synth*>(self);
-    std::lock_guard<std::mutex> guard(synth.lock_);
-    if (effectCount == 0 && outCount >= 2) {
-        float* mixed[4] = {out[0], out[1], out[0], out[1]};
-        return fluid_synth_process(synth.synth_, frames, 4, mixed, outCount, out);
-    }
-    return fluid_synth_process(synth.synth_, frames, effectCount, effects, outCount, out);
 }
 
 }  // namespace sonobox

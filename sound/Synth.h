@@ -1,6 +1,6 @@
 // One FluidSynth synthesizer with one MIDI file player, rendered either by
-// the caller (the mixer of the shared device) or through FluidSynth's own
-// output. Every change of the player and every render hold one lock, so the
+// the mixer of the shared device or through FluidSynth's own output. Every
+// change of the player and every render by the mixer hold one lock, so the
 // audio thread never sees a player half made or half deleted.
 #pragma once
 
@@ -46,8 +46,7 @@ private:
     Synth() = default;
     void DeletePlayerLocked();
     void SilenceLocked();
-    static int RenderOwnOutput(void* synth, int frames, int effectCount, float* effects[], int outCount,
-                               float* out[]);
+    void SetEffectsOn(bool on);
 
     std::mutex lock_;
     _fluid_hashtable_t* settings_ = nullptr;

@@ -1,0 +1,104 @@
+#include "sound/MidiFile.h"
+#include "sound/Music.h"
+
+#include "SoundFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using namespace soundtest;
+using sonobox::ReadMidi;
+using sonobox::ToMusicTime;
+
+TEST(MidiReader, SummarisesAOneTrackFile) {
+    auto summary = ReadMidi(OneNoteMidi(1920));
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(summary->format, 0);
+    EXPECT_EQ(summary->tracks, 1);
+    EXPECT_EQ(summary->division, 480);
+    EXPECT_EQ(summary->lengthTicks, 1920u);
+}
+
+TEST(MidiReader, TakesTheLongestTrackAndParsesEveryEventKind) {
+    Bytes first{0x00, 0x90, 60, 100, 0x83, 0x60, 60, 0};  // running status
+    Bytes second{0x00, 0xF0, 0x03, 0x7E, 0x7F, 0xF7,      // system exclusive
+                 0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, // tempo
+                 0x00, 0xC1, 5,                            // one data byte
+                 0x00, 0xE1, 0x00, 0x40,                   // two data bytes
+                 0x8F, 0x00, 0xB1, 7, 90};                 // at 1920
+    Bytes file = Midi(1, 96, {first, second});
+    // An unknown chunk between the header and the tracks is skipped.
+    Bytes withAlien(file.begin(), file.begin() + 14);
+    AppendText(withAlien, "XFIH");
+    PutBe32(withAlien, 3);
+    Append(withAlien, {1, 2, 3});
+    withAlien.insert(withAlien.end(), file.begin() + 14, file.end());
+
+    for (const Bytes& bytes : {file, withAlien}) {
+        auto summary = ReadMidi(bytes);
+        ASSERT_TRUE(summary);
+        EXPECT_EQ(summary->tracks, 2);
+        EXPECT_EQ(summary->lengthTicks, 1920u);
+    }
+}
+
+TEST(MidiReader, RefusesWhatIsNotAStandardMidiFile) {
+    Bytes good = OneNoteMidi(480);
+    auto patched = [&](std::size_t at, std::uint8_t value) {
+        Bytes copy = good;
+        copy[at] = value;
+        return copy;
+    };
+    Bytes truncated(good.begin(), good.end() - 3);
+    Bytes missingTrack = good;
+    missingTrack[11] = 2;  // claims two tracks, holds one
+    Bytes noStatus = Midi(0, 480, {{0x00, 60, 100}});
+    Bytes dataTooHigh = Midi(0, 480, {{0x00, 0x90, 0x80, 100}});
+    Bytes badVlq = Midi(0, 480, {{0xFF, 0xFF, 0xFF, 0xFF, 0x00}});
+    Bytes undefinedStatus = Midi(0, 480, {{0x00, 0xF4}});
+
+    const Bytes refused[] = {
+        {},
+        Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0},
+        patched(9, 3),    // format 3
+        patched(11, 0),   // no tracks
+        Midi(0, 0, {{}}), // division 0
+        Midi(0, 0xE700, {{}}),  // SMPTE with 0 ticks a frame
+        truncated,
+        missingTrack,
+        noStatus,
+        dataTooHigh,
+        badVlq,
+        undefinedStatus,
+    };
+    for (const Bytes& bytes : refused) EXPECT_FALSE(ReadMidi(bytes));
+}
+
+TEST(MidiReader, ATrackWithoutItsEndEventEndsWithItsChunk) {
+    Bytes file = OneNoteMidi(480);
+    file.resize(file.size() - 4);
+    file[21] -= 4;  // the track length
+    auto summary = ReadMidi(file);
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(summary->lengthTicks, 480u);
+}
+
+TEST(MusicTime, CountsSevenHundredSixtyEightToAQuarterIn64Bits) {
+    EXPECT_EQ(ToMusicTime(960, 480), 1536);
+    EXPECT_EQ(ToMusicTime(1, 96), 8);
+    EXPECT_EQ(ToMusicTime(0, 480), 0);
+    EXPECT_EQ(ToMusicTime(std::uint64_t{10'000'000}, 480), 16'000'000);  // product above 2^32
+    EXPECT_EQ(ToMusicTime(std::uint64_t{1} << 40, 96), INT_MAX);
+    // SMPTE: 25 frames of 40 ticks is one second, two quarters at 120 a minute.
+    EXPECT_EQ(ToMusicTime(1000, static_cast<std::int16_t>(0xE728)), 1536);
+}
+
+TEST(MusicRepeats, CountIsUnsignedAndEndlessWhenItOverflows) {
+    EXPECT_EQ(sonobox::PassesFor(0), 1);
+    EXPECT_EQ(sonobox::PassesFor(2), 3);
+    EXPECT_EQ(sonobox::PassesFor(INT_MAX - 1), INT_MAX);
+    EXPECT_EQ(sonobox::PassesFor(INT_MAX), -1);
+    EXPECT_EQ(sonobox::PassesFor(-1), -1);
+    EXPECT_EQ(sonobox::PassesFor(-2), -1);
+}

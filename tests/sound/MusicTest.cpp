@@ -1,0 +1,168 @@
+#include "SoundFixture.h"
+
+#include "sound/AudioDevice.h"
+#include "sound/Texts.h"
+
+#include <cstdlib>
+
+using namespace soundtest;
+namespace text = sonobox::text;
+
+namespace {
+
+sonobox::Music& TheMusic() { return sonobox::TheMusic(); }
+
+class Music : public SoundFixture {
+protected:
+    void StartShared() {
+        ASSERT_EQ(DsStart(nullptr), 0);
+        EXPECT_EQ(StderrOf([] { EXPECT_EQ(DmStart(nullptr), 0); }), "YES\n");
+    }
+};
+
+// Points SONOBOX_SOUNDFONT elsewhere while it lives.
+class SoundFontOverride {
+public:
+    explicit SoundFontOverride(const std::string& path) { setenv("SONOBOX_SOUNDFONT", path.c_str(), 1); }
+    ~SoundFontOverride() { unsetenv("SONOBOX_SOUNDFONT"); }
+};
+
+}  // namespace
+
+TEST_F(Music, SharesTheEffectDevice) {
+    StartShared();
+    EXPECT_TRUE(TheMusic().sharesDevice());
+}
+
+TEST_F(Music, WithoutTheEffectHalfItOpensAnOutputOfItsOwn) {
+    std::string said = StderrOf([] {
+        const int result = DmStart(nullptr);
+        EXPECT_EQ(result, TheMusic().started() ? 0 : 1);
+    });
+    if (TheMusic().started()) {
+        EXPECT_EQ(said, "NO\n");
+        EXPECT_FALSE(TheMusic().sharesDevice());
+    } else {
+        EXPECT_EQ(said, std::string("NO\n") + text::kSynthInit + "\n");
+    }
+}
+
+TEST_F(Music, WithoutASoundFontNothingPlays) {
+    ASSERT_EQ(DsStart(nullptr), 0);
+    SoundFontOverride missing((dir_ / "none.sf2").string());
+    EXPECT_EQ(StderrOf([] { EXPECT_EQ(DmStart(nullptr), 1); }), std::string("YES\n") + text::kSoundFont + "\n");
+    WriteFile("tune.mid", OneNoteMidi(960));
+    EXPECT_EQ(StderrOf([] {
+                  EXPECT_EQ(DmMake("tune.mid"), 1);
+                  DmPlay(-1);
+                  EXPECT_EQ(DmLength(), 0);
+                  EXPECT_EQ(DmPos(), 0);
+                  DmStop();
+                  DmEnd();
+              }),
+              "");
+    // The effect half lost nothing.
+    WriteFile("a.wav", SquareWave16(400));
+    EXPECT_EQ(DsMake("a.wav", 0), 0);
+}
+
+TEST_F(Music, LengthIsKnownRightAfterMakeAndPosIsZeroBeforePlay) {
+    StartShared();
+    WriteFile("BGM/Tune.mid", OneNoteMidi(1920));
+    EXPECT_EQ(DmMake("BGM\\Tune.mid"), 0);
+    EXPECT_EQ(DmLength(), 4 * 768);
+    EXPECT_EQ(DmPos(), 0);
+}
+
+TEST_F(Music, NamesStayRelativeToTheDirectoryOfStart) {
+    WriteFile("BGM/Tune.mid", OneNoteMidi(480));
+    StartShared();
+    const auto elsewhere = FreshDir("elsewhere");
+    std::filesystem::current_path(elsewhere);
+    EXPECT_EQ(DmMake("BGM\\Tune.mid"), 0);
+    EXPECT_EQ(DmLength(), 768);
+    std::filesystem::current_path(dir_);
+    std::filesystem::remove_all(elsewhere);
+}
+
+TEST_F(Music, AFailedMakeLeavesNoPieceAndPlayDoesNothing) {
+    StartShared();
+    WriteFile("good.mid", OneNoteMidi(480));
+    WriteFile("bad.mid", Bytes{'M', 'T', 'h', 'd', 0, 0});
+    ASSERT_EQ(DmMake("good.mid"), 0);
+    for (const char* name : {"BGM\\Stage3.mid", "bad.mid"}) {
+        EXPECT_EQ(StderrOf([&] { EXPECT_EQ(DmMake(name), 1); }), std::string(text::kPieceLoad) + "\n");
+        EXPECT_FALSE(TheMusic().hasPiece());
+        EXPECT_EQ(DmLength(), 0);
+        DmPlay(-1);
+        EXPECT_EQ(DmPos(), 0);
+        EXPECT_EQ(TheMusic().lastLoops(), 0);
+    }
+}
+
+TEST_F(Music, PlayCountsAreRepeatsAfterTheFirstPass) {
+    StartShared();
+    WriteFile("tune.mid", OneNoteMidi(480));
+    ASSERT_EQ(DmMake("tune.mid"), 0);
+    DmPlay(0);
+    EXPECT_EQ(TheMusic().lastLoops(), 1);
+    DmPlay(2);
+    EXPECT_EQ(TheMusic().lastLoops(), 3);
+    DmPlay(-1);
+    EXPECT_EQ(TheMusic().lastLoops(), -1);
+}
+
+TEST_F(Music, PositionAdvancesWhilePlayingAndHoldsAfterStop) {
+    StartShared();
+    WriteFile("long.mid", OneNoteMidi(480 * 64));
+    ASSERT_EQ(DmMake("long.mid"), 0);
+    DmPlay(0);
+    WaitForFrames(static_cast<std::uint64_t>(sonobox::AudioDevice::Current()->format().rate) / 2);
+    const int playing = DmPos();
+    EXPECT_GT(playing, 0);
+    EXPECT_LT(playing, DmLength());
+    DmStop();
+    const int stopped = DmPos();
+    WaitForFrames(4096);
+    EXPECT_EQ(DmPos(), stopped);
+}
+
+TEST_F(Music, StopAndEndWithoutAPieceDoNothing) {
+    StartShared();
+    DmStop();
+    DmEnd();
+    EXPECT_EQ(DmPos(), 0);
+    WriteFile("tune.mid", OneNoteMidi(480));
+    ASSERT_EQ(DmMake("tune.mid"), 0);
+    DmPlay(-1);
+    DmEnd();
+    EXPECT_FALSE(TheMusic().hasPiece());
+    EXPECT_EQ(DmLength(), 0);
+    EXPECT_EQ(DmPos(), 0);
+    DmPlay(0);
+    EXPECT_EQ(DmPos(), 0);
+}
+
+TEST_F(Music, EndingTheEffectsWhileMusicRendersKeepsTheDeviceForTheMusic) {
+    StartShared();
+    WriteFile("tune.mid", OneNoteMidi(480 * 64));
+    ASSERT_EQ(DmMake("tune.mid"), 0);
+    DmPlay(-1);
+    DsEnd();
+    ASSERT_NE(sonobox::AudioDevice::Current(), nullptr);
+    WaitForFrames(4096);
+    WriteFile("a.wav", SquareWave16(400));
+    EXPECT_EQ(DsMake("a.wav", 0), 1);
+    // Starting the effects again shares the same device.
+    ASSERT_EQ(DsStart(nullptr), 0);
+    EXPECT_EQ(DsMake("a.wav", 0), 0);
+    DmStop();
+}
+
+TEST_F(Music, StartAgainStartsAfresh) {
+    StartShared();
+    WriteFile("tune.mid", OneNoteMidi(480));
+    ASSERT_EQ(DmMake("tune.mid"), 0);
+    EXPECT_EQ(StderrOf([] { EXPECT_EQ(DmStart(nullptr), 0); }), "YES\n");
+    EXPECT_FALSE(TheMusic().hasPiece());
+}
