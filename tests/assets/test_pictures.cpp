@@ -220,5 +220,54 @@ TEST(StageFiles, SevenPlayableMaps) {
     }
 }
 
+bool IsWater(std::uint32_t c) {
+    const int r = static_cast<int>((c >> 16) & 0xFF), g = static_cast<int>((c >> 8) & 0xFF);
+    const int b = static_cast<int>(c & 0xFF);
+    return b > r + 0x40 && b > g + 0x20;
+}
+
+// How many pixels along the seam of two touching tiles have water on one
+// side and not on the other. `across` is true for left|right neighbours.
+int SeamBreaks(const Bitmap& tiles, int codeA, int codeB, bool across) {
+    const int ax = (codeA - 1) % 8 * 32, ay = (codeA - 1) / 8 * 32;
+    const int bx = (codeB - 1) % 8 * 32, by = (codeB - 1) / 8 * 32;
+    int breaks = 0;
+    for (int t = 0; t < 32; ++t) {
+        const std::uint32_t a = across ? tiles.At(ax + 31, ay + t) : tiles.At(ax + t, ay + 31);
+        const std::uint32_t b = across ? tiles.At(bx, by + t) : tiles.At(bx + t, by);
+        breaks += IsWater(a) != IsWater(b);
+    }
+    return breaks;
+}
+
+TEST(StageFiles, CoastlinesJoinAcrossTiles) {
+    // Sea meets sea and land meets land wherever two tiles touch; a few
+    // pixels of beach or foam may differ.
+    const Bitmap& tiles = LoadPictures().Maps;
+    for (int stage = 1; stage <= 7; ++stage) {
+        const std::vector<std::uint8_t> data = ReadFile(StageFileName(stage));
+        ASSERT_GE(data.size(), kStageHeaderBytes);
+        const int cols = data[0];
+        const int rows = data[1];
+        ASSERT_EQ(data.size(), kStageHeaderBytes + static_cast<std::size_t>(cols) * rows);
+        auto code = [&](int r, int c) { return static_cast<int>(data[kStageHeaderBytes + r * cols + c]); };
+        auto drawn = [](int c) { return c >= 1 && c <= 24; };
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                const int here = code(r, c);
+                if (!drawn(here)) continue;
+                if (c + 1 < cols && drawn(code(r, c + 1))) {
+                    EXPECT_LE(SeamBreaks(tiles, here, code(r, c + 1), true), 4)
+                        << "stage " << stage << " row " << r << " columns " << c << "-" << c + 1;
+                }
+                if (r + 1 < rows && drawn(code(r + 1, c))) {
+                    EXPECT_LE(SeamBreaks(tiles, here, code(r + 1, c), false), 4)
+                        << "stage " << stage << " rows " << r << "-" << r + 1 << " column " << c;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace sk

@@ -9,7 +9,10 @@ ROW_RAMPS = ["grey", "cyan", "green", "yellow", "magenta"]
 def plane_sheet():
     sheet = blank_sheet(59, 60)
     sprite = pixelart.load("player")
-    put_frame(sheet, 0, 0, 59, 30, centred_painter(pixelart.paint, sprite, "player"))
+    # Top-aligned: the fuselage line then meets the shots, which leave the
+    # ship 10 pixels below its corner.
+    lift = -((30 - sprite.height) // 2)
+    put_frame(sheet, 0, 0, 59, 30, centred_painter(pixelart.paint, sprite, "player", dy=lift))
     return sheet
 
 
