@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 export PYTHONDONTWRITEBYTECODE=1
 
+python3 tools/assets/test_generators.py --quiet
 python3 tools/assets/pictures.py
 python3 tools/assets/maps.py
 python3 tools/assets/contact_sheet.py
