@@ -1,6 +1,7 @@
 """Pictures made of lettering: the title picture with its starfield, the
 game-over word and the restart caption."""
 
+import math
 import random
 
 import font
@@ -119,33 +120,50 @@ def _starfield(image, rng):
             _star(image, x, y, rng.choice(palettes[band]), size)
 
 
+def _ring(image, cx, cy, radius, front):
+    """One half of a tilted ring round a planet: the far half (front=False)
+    or the near half."""
+    tilt = math.radians(-14)
+    cos_t, sin_t = math.cos(tilt), math.sin(tilt)
+    outer_a, outer_b = radius * 2.0, radius * 0.62
+    inner_a, inner_b = radius * 1.45, radius * 0.40
+    for y in range(cy - radius * 2, cy + radius * 2 + 1):
+        for x in range(cx - radius * 2 - 2, cx + radius * 2 + 3):
+            dx, dy = x - cx, y - cy
+            u = dx * cos_t + dy * sin_t
+            v = -dx * sin_t + dy * cos_t
+            outer = (u / outer_a) ** 2 + (v / outer_b) ** 2
+            inner = (u / inner_a) ** 2 + (v / inner_b) ** 2
+            if outer > 1.0 or inner < 1.0 or (v > 0) != front:
+                continue
+            band = (u / outer_a) ** 2 + (v / outer_b) ** 2
+            image.set(x, y, 0xF0E0B0 if band > 0.82 else 0xC8B080 if band > 0.62 else 0x907850)
+
+
 def _planet(image, cx, cy, radius):
     """A banded ringed planet lit from the upper left."""
     bands = [0xE8A060, 0xC87840, 0xF0C080, 0xA85830, 0xD89050]
+    _ring(image, cx, cy, radius, front=False)
     for y in range(cy - radius, cy + radius + 1):
         for x in range(cx - radius, cx + radius + 1):
             dx, dy = x - cx, y - cy
             if dx * dx + dy * dy > radius * radius:
                 continue
             colour = bands[((dy + radius) * len(bands) * 2 // (2 * radius + 1)) % len(bands)]
-            if (dx + radius * 0.35) ** 2 + (dy + radius * 0.35) ** 2 > (radius * 1.05) ** 2:
+            shade = math.hypot(dx + radius * 0.3, dy + radius * 0.3)
+            if shade > radius * 1.12:
                 colour = 0x582818
+            elif shade > radius * 0.98:
+                colour = 0x8C4828
             image.set(x, y, colour)
-    for i in range(-radius * 2, radius * 2 + 1):
-        for thick in range(2):
-            x = cx + i
-            y = cy + i // 5 + thick
-            inner = ((x - cx) / (radius * 2.0)) ** 2 + ((y - cy) / (radius * 0.4)) ** 2
-            behind = (x - cx) ** 2 + (y - cy) ** 2 <= radius * radius and y < cy + (x - cx) // 5
-            if inner <= 1.0 and not behind:
-                image.set(x, y, 0xF0E0B0 if thick == 0 else 0xA89060)
+    _ring(image, cx, cy, radius, front=True)
 
 
 def open_logo(plane_sheet):
     image = Image(632, 434, BLACK)
     rng = random.Random(1998)
     _starfield(image, rng)
-    _planet(image, 470, 300, 22)
+    _planet(image, 470, 302, 20)
     # A few faint stars in the still band behind the logo.
     for _ in range(30):
         x = rng.randrange(EDGE_MARGIN, 632 - EDGE_MARGIN)
