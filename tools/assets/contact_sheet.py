@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Draws docs/assets.png: every picture at 2x on mid-grey with its mask
-beside it, every tile, and the seven stage maps rendered with the tiles."""
+"""Draws docs/assets.png: every picture at 2x on mid-grey (sprites and
+tiles drawn through their masks, as the game draws them) with the mask
+beside it, every tile with its code, and the seven stage maps rendered with
+the tiles."""
 
 import os
 import sys
@@ -40,6 +42,16 @@ def split_picture_and_mask(name, image):
     return image.crop(0, 0, image.width, h), image.crop(0, h, image.width, h)
 
 
+def through_mask(picture, mask, ground=GREY):
+    """The picture as the game draws it: opaque where the mask is black,
+    the ground elsewhere."""
+    out = Image(picture.width, picture.height, ground)
+    for i, m in enumerate(mask.pixels):
+        if m == BLACK:
+            out.pixels[i] = picture.pixels[i]
+    return out
+
+
 def render_map(rows, legend, maps_img, mask_img):
     """The stage background as the game paints it: black ground, then each
     tile drawn through its mask."""
@@ -63,6 +75,14 @@ def shrink(image, factor):
         for x in range(out.width):
             out.set(x, y, image.get(x * factor + factor // 2, y * factor + factor // 2))
     return out
+
+
+def side_by_side(picture, mask):
+    """Both at 2x, the mask to the right."""
+    pair = Image(picture.width * 4 + 8, picture.height * 2, GREY)
+    pair.paste(picture.scaled(2), 0, 0)
+    pair.paste(mask.scaled(2), picture.width * 2 + 8, 0)
+    return pair
 
 
 class Layout:
@@ -105,19 +125,19 @@ def main():
     pictures = {name: read_png(os.path.join(RES_DIR, name + ".png")) for name in list(MASKED) + PLAIN + ["Maps", "MapMask"]}
     layout = Layout(SHEET_WIDTH)
     for name in PLAIN:
-        layout.place(label_text(name), pictures[name].scaled(2 if pictures[name].width < 600 else 1))
+        layout.place(label_text(name), pictures[name].scaled(2))
     layout.new_row()
     for name in MASKED:
         pic, mask = split_picture_and_mask(name, pictures[name])
-        pair = Image(pic.width * 4 + 8, pic.height * 2, GREY)
-        pair.paste(pic.scaled(2), 0, 0)
-        pair.paste(mask.scaled(2), pic.width * 2 + 8, 0)
-        layout.place(label_text(name), pair)
+        layout.place(label_text(name), side_by_side(through_mask(pic, mask), mask))
     layout.new_row()
-    tiles = Image(256 * 4 + 8, 96 * 2, GREY)
-    tiles.paste(pictures["Maps"].scaled(2), 0, 0)
-    tiles.paste(pictures["MapMask"].scaled(2), 512 + 8, 0)
-    layout.place(label_text("Maps MapMask"), tiles)
+    layout.place(label_text("Maps MapMask"),
+                 side_by_side(through_mask(pictures["Maps"], pictures["MapMask"]), pictures["MapMask"]))
+    layout.new_row()
+    for code in range(1, 25):
+        sx, sy = (code - 1) % 8 * 32, (code - 1) // 8 * 32
+        tile = through_mask(pictures["Maps"].crop(sx, sy, 32, 32), pictures["MapMask"].crop(sx, sy, 32, 32))
+        layout.place(str(code), tile.scaled(2))
     layout.new_row()
     legend = maps.load_legend()
     for stage in range(1, maps.STAGES + 1):
