@@ -5,7 +5,7 @@ import math
 import random
 
 import font
-from pnglib import Image, BLACK, WHITE
+from pnglib import Image, BLACK
 from sheets import blank_sheet, put_frame, OFF_WHITE
 
 LOGO_BAND = (99, 255)
