@@ -77,6 +77,13 @@ TEST_F(FrameTest, BackgroundShipEnemiesShotsEnemyShotsGameOverInThatOrder) {
     g_.S.EnemyShots[2].Active = true;
     g_.S.EnemyShots[2].X = -40;
     Shoot(0, 262, 260);
+    // an explosion over an enemy that moved this frame
+    PlaceEnemy(7, 500 + g_.S.EnemySpeed, 320);
+    g_.S.EnemyShots[7].Active = true;
+    g_.S.EnemyShots[7].X = -40;
+    g_.S.Enemies[5].Destroyed = g_.S.Enemies[5].Exploding = true;
+    g_.S.Enemies[5].X = 510;
+    g_.S.Enemies[5].Y = 300;
     // a player shot under an enemy shot
     Shoot(1, 400 - 24, 50);
     EnemyShoot(3, 404 + g_.S.EnemyShotSpeed, 52);
@@ -92,6 +99,8 @@ TEST_F(FrameTest, BackgroundShipEnemiesShotsEnemyShotsGameOverInThatOrder) {
     EXPECT_TRUE(g_.S.Enemies[2].Active);
     EXPECT_EQ(scr.At(290, 262), kShotColour);
     EXPECT_EQ(scr.At(320, 262), EnemyColour(2));
+    EXPECT_EQ(scr.At(505, 325), EnemyColour(7));
+    EXPECT_EQ(scr.At(515, 325), BlastColour(1));
     EXPECT_EQ(scr.At(402, 52), kShotColour);
     EXPECT_EQ(scr.At(406, 54), kEnemyShotColour);
     EXPECT_EQ(scr.At(202, 192), kGameOverColour);
@@ -113,6 +122,20 @@ TEST_F(FrameTest, ShotsAreTestedWhereTheyWereBeforeTheirStep) {
     EXPECT_FALSE(g_.S.Shots[0].Active);
     EXPECT_TRUE(g_.S.Shots[1].Active);
     EXPECT_EQ(g_.S.Shots[1].X, 300 - 17);
+}
+
+TEST_F(FrameTest, ShotsMeetEnemiesWhereTheEnemiesAreThisFrame) {
+    PlaceEnemy(8, 300 + g_.S.EnemySpeed, 200);
+    g_.S.EnemyShots[8].Active = true;
+    g_.S.EnemyShots[8].X = -40;
+    Shoot(0, 300 - 16, 210);  // inside the box of the moved enemy only
+    PlaceEnemy(9, 100 + g_.S.EnemySpeed, 100);
+    g_.S.EnemyShots[9].Active = true;
+    g_.S.EnemyShots[9].X = -40;
+    Shoot(1, 100 + g_.S.EnemySpeed + 62, 110);  // inside the box of the enemy before its step only
+    Frames(1);
+    EXPECT_TRUE(g_.S.Enemies[8].Destroyed);
+    EXPECT_FALSE(g_.S.Enemies[9].Destroyed);
 }
 
 TEST_F(FrameTest, FirstPlayFrameShowsTheStatusPicture) {
