@@ -174,17 +174,16 @@ TEST_F(SettingsDialog, DifficultyGroupIsLockedWithItsHintDuringAGame) {
     EXPECT_TRUE(group->isEnabled());
     EXPECT_EQ(group->toolTip(), QStringLiteral("難易度の設定"));
 
-    game.S.Shell.DifficultyEnabled = false;
-    game.S.Shell.DifficultyHint = "タイトル画面時に設定してください";
+    game.StartBotClick();
     box.SyncDifficultyGroup();
     EXPECT_FALSE(group->isEnabled());
     EXPECT_FALSE(Item(0)->isEnabled());
     EXPECT_EQ(group->toolTip(), QStringLiteral("タイトル画面時に設定してください"));
 
-    game.S.Shell.DifficultyEnabled = true;
-    game.S.Shell.DifficultyHint = "難易度の設定";
+    game.ResetBClick();
     box.SyncDifficultyGroup();
     EXPECT_TRUE(group->isEnabled());
+    EXPECT_EQ(group->toolTip(), QStringLiteral("難易度の設定"));
 }
 
 TEST_F(SettingsDialog, LayoutTabOrderAndKeyboardCaption) {
