@@ -71,7 +71,11 @@ bool Game::LoadStageMap() {
         std::fprintf(stderr, "stage map %s %s\n", path.c_str(), StageMapStatusText(status));
         return false;
     }
-    BackHai.Resize(S.MapCols * kTile, S.MapRows * kTile);
+    // BuildBackground paints every pixel next, so the picture is only sized
+    // here, not cleared: that halves the memory traffic of a stage start.
+    BackHai.Width = S.MapCols * kTile;
+    BackHai.Height = S.MapRows * kTile;
+    BackHai.Pixels.resize(static_cast<std::size_t>(BackHai.Width) * static_cast<std::size_t>(BackHai.Height));
     return true;
 }
 
