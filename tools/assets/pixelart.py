@@ -76,6 +76,9 @@ def load(name):
             rows.append(line)
     while rows and not rows[-1].strip("."):
         rows.pop()
+    unknown = {ch for row in rows for ch in row} - set(palette)
+    if unknown:
+        raise ValueError("%s: characters %s are not in the palette" % (path, "".join(sorted(unknown))))
     return Sprite(palette, outline, rows)
 
 

@@ -59,11 +59,11 @@ class FrameTest(unittest.TestCase):
         self.assertEqual(sheet.get(0, 0), WHITE)
         self.assertEqual([sheet.get(1, 2), sheet.get(2, 3), sheet.get(0, 2)], [BLACK, BLACK, WHITE])
 
-    def test_sprite_sources_use_only_their_palette(self):
+    def test_every_sprite_source_loads(self):
+        # Loading refuses characters missing from the palette.
         for name in sorted(os.listdir(pixelart.SPRITE_DIR)):
             sprite = pixelart.load(name[:-4])
-            used = {ch for row in sprite.rows for ch in row}
-            self.assertLessEqual(used, set(sprite.palette), name)
+            self.assertGreater(sprite.width, 0, name)
 
 
 class MapCheckTest(unittest.TestCase):
