@@ -71,15 +71,6 @@ TEST_F(EnemyTest, RandomBelowIsUniformOverItsRangeAndZeroForNothing) {
     EXPECT_LT(below, 2400);
 }
 
-TEST_F(EnemyTest, FirstGameRepeatsItsSequenceUntilAResetSeedsTheClock) {
-    NullWindowPort port;
-    Game other(port, TestPictures(), RecordingSound());
-    other.InitGame(Settings{});
-    Game fresh(port, TestPictures(), RecordingSound());
-    fresh.InitGame(Settings{});
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(other.RandomBelow(1000), fresh.RandomBelow(1000));
-}
-
 TEST_F(EnemyTest, EnemyFiresFromWhereItWasBeforeMoving) {
     PlaceEnemy(1, 300, 200);
     Move(1);

@@ -28,15 +28,6 @@ TEST_F(ShipTest, PointerSetsTargetSixteenPixelsUpLeftClampedToTheField) {
     EXPECT_EQ(g_.S.TargetY, 379);
 }
 
-TEST_F(ShipTest, AutoPilotIgnoresThePointer) {
-    g_.S.AutoPilot = true;
-    g_.S.TargetX = 636;
-    g_.S.TargetY = 186;
-    g_.MainScreenMouseMove(100, 100);
-    EXPECT_EQ(g_.S.TargetX, 636);
-    EXPECT_EQ(g_.S.TargetY, 186);
-}
-
 TEST_F(ShipTest, ShipRestsShortOfATargetOnTheRightAndPastOneOnTheLeft) {
     g_.S.ShipX = 12;
     g_.S.TargetX = 15;

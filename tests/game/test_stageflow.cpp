@@ -335,31 +335,5 @@ TEST_F(StageFlowTest, LaterStagesLeaveTheStatusBarAsItIs) {
     EXPECT_FALSE(g_.S.Shell.LabelsVisible);
 }
 
-TEST_F(StageFlowTest, InitGamePutsEverythingIntoTheTitleState) {
-    StartGame();
-    Frames(50);
-    Settings s;
-    s.SoundOn = false;
-    s.Difficulty = 9;
-    g_.InitGame(s);
-    const GameState& st = g_.S;
-    EXPECT_TRUE(st.TitleMode);
-    EXPECT_EQ(st.StageNo, 0);
-    EXPECT_EQ(st.StageCount, 7);
-    EXPECT_EQ(st.ScrollX, 0);
-    EXPECT_EQ(st.ScrollSpeed, 2);
-    EXPECT_EQ(st.EnemySpeed, 3);
-    EXPECT_EQ(st.EnemyShotSpeed, 3);
-    EXPECT_EQ(st.Difficulty, 9);
-    EXPECT_FALSE(st.SoundOn);
-    EXPECT_TRUE(st.MusicOnNext);
-    EXPECT_EQ(st.ShipX, 12);
-    EXPECT_EQ(st.ShipY, 120);
-    for (const Actor& shot : st.Shots) EXPECT_FALSE(shot.Active);
-    for (int k = 1; k <= 10; ++k) EXPECT_FALSE(st.EnemyShots[k].Active);
-    EXPECT_EQ(st.StageMap[98][98], 0);
-    EXPECT_EQ(st.StageMap[0][0], 0);
-}
-
 }  // namespace
 }  // namespace sk::test
