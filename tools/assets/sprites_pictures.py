@@ -22,7 +22,10 @@ def enemy_sheet():
         for row in range(5):
             kind = column * 5 + row + 1
             sprite = pixelart.load("enemy%d" % kind)
-            painter = centred_painter(pixelart.paint, sprite, ROW_RAMPS[row])
+            # Near the top of the frame: an enemy fires from its top-left
+            # corner, so its nose should be close to it.
+            lift = 1 - (30 - sprite.height) // 2
+            painter = centred_painter(pixelart.paint, sprite, ROW_RAMPS[row], dy=lift)
             put_frame(sheet, column * 60, row * 60, 60, 30, painter)
     return sheet
 
