@@ -85,33 +85,49 @@ def mountain_tile():
     return tile
 
 
+def _road(x, y):
+    """Roads along the top and left of a city tile, dashed down the middle."""
+    along_top, along_left = y < 5, x < 5
+    if along_top and along_left:
+        return ASPHALT[0]
+    if along_top:
+        return 0xE8D040 if y == 2 and x % 8 < 4 else ASPHALT[0]
+    return 0xE8D040 if x == 2 and y % 8 < 4 else ASPHALT[0]
+
+
+def _building(tile, left, top, w, roof_h, face_h, roof):
+    """A block seen from above and a little from the south: roof, then the
+    south wall with lit windows."""
+    for y in range(top, top + roof_h):
+        for x in range(left, left + w):
+            edge = x == left or y == top
+            tile.set(x, y, lighten(roof) if edge else roof)
+    wall = darken(roof)
+    for y in range(top + roof_h, top + roof_h + face_h):
+        for x in range(left, left + w):
+            lit = (x - left) % 3 == 1 and (y - top - roof_h) % 2 == 0
+            tile.set(x, y, 0xF8E070 if lit and noise(x, y, 5) < 0.7 else wall)
+    for y in range(top + 1, top + roof_h + face_h + 1):
+        tile.set(left + w, y, 0x303038)
+
+
 def city_tile():
     tile = Tile()
     for y in range(T):
         for x in range(T):
-            edge = min(x, y, T - 1 - x, T - 1 - y)
-            colour = ASPHALT[0] if edge < 3 else CONCRETE[1]
-            if edge == 3:
+            if x < 5 or y < 5:
+                colour = _road(x, y)
+            elif x == 5 or y == 5:
                 colour = ASPHALT[2]
-            if edge < 3 and (x + y) % 13 == 0:
-                colour = ASPHALT[1]
+            else:
+                colour = CONCRETE[1]
             tile.set(x, y, colour)
-    buildings = [(5, 5, 10, 8, 0xC87858), (17, 5, 10, 12, 0x9098B0), (5, 15, 9, 12, 0xB8B0A0),
-                 (17, 20, 10, 7, 0x88A880)]
-    for bx, by, w, h, roof in buildings:
-        for y in range(by + 1, by + h + 1):
-            for x in range(bx + 1, bx + w + 1):
-                tile.set(x, y, 0x303038)
-        for y in range(by, by + h):
-            for x in range(bx, bx + w):
-                colour = roof
-                if x == bx or y == by:
-                    colour = lighten(roof)
-                elif x == bx + w - 1 or y == by + h - 1:
-                    colour = darken(roof)
-                elif (x - bx) % 3 == 1 and (y - by) % 3 == 1:
-                    colour = 0xF8E070 if noise(x, y, 5) < 0.4 else darken(roof)
-                tile.set(x, y, colour)
+    _building(tile, 8, 7, 10, 8, 6, 0x8898B8)
+    _building(tile, 21, 7, 9, 5, 3, 0xC87858)
+    _building(tile, 21, 19, 6, 4, 2, 0xD04030)
+    _building(tile, 8, 25, 6, 3, 2, 0xB8B0A0)
+    for cx, cy in ((28.5, 27.5), (17.5, 28.5)):
+        _disc(tile, cx, cy, 2.6, _tree_colour)
     return tile
 
 
