@@ -50,14 +50,15 @@ bool DecodePng(std::span<const std::uint8_t> png, Bitmap& out) {
 namespace {
 
 void LoadPicture(Bitmap& into, const char* name, int width, int height) {
-    if (DecodePng(EmbeddedPicture(name), into)) {
+    const std::span<const std::uint8_t> file = EmbeddedPicture(name);
+    if (DecodePng(file, into)) {
         if (into.Width != width || into.Height != height) {
             std::fprintf(stderr, "picture %s is %dx%d, expected %dx%d\n", name, into.Width, into.Height, width,
                          height);
         }
         return;
     }
-    std::fprintf(stderr, "picture %s is missing or unreadable; drawing it white\n", name);
+    std::fprintf(stderr, "picture %s is %s; drawing it white\n", name, file.empty() ? "missing" : "not a readable PNG");
     into.Resize(width, height, kWhite);
 }
 

@@ -29,6 +29,8 @@ void ParseHighScores(HighScoreTable& table, std::string_view contents);
 
 // Writes ten lines "%s %d\n" into a new file that replaces `path` only when
 // complete. False (and one line on stderr) when it could not be written.
+// Each name is written as SanitizeName gives it ("Somebody" when that is
+// empty), so every line reads back as the entry it came from.
 bool SaveHighScores(const HighScoreTable& table, const char* path = kHighScoreFile);
 
 // The rank (1..10) a final score earns, or 0 for none.
@@ -39,8 +41,9 @@ int RankFor(const HighScoreTable& table, std::int32_t score);
 // "Somebody"; blanks and control characters are dropped from the name.
 void InsertHighScore(HighScoreTable& table, int k, std::int32_t points, std::string nameCp932);
 
-// A name without ASCII white space or control characters (what the file
-// format can carry).
+// A name without ASCII white space or control characters, and no longer
+// than the 19 bytes the reader keeps, never ending inside a double-byte
+// character (what the file format can carry).
 std::string SanitizeName(std::string_view nameCp932);
 
 // CP932 <-> UTF-8 (the windows show UTF-8; the table and file keep CP932).

@@ -57,11 +57,6 @@ TEST(DecodePng, RefusesWhatIsNotAPngAndLeavesTheBitmap) {
     EXPECT_EQ(b.At(2, 2), 0x00ABCDEFu);
 }
 
-TEST(Pictures, UnknownNamesHaveNoFile) {
-    EXPECT_TRUE(EmbeddedPicture("NoSuchPicture").empty());
-    EXPECT_TRUE(EmbeddedPicture("").empty());
-}
-
 TEST(Pictures, EveryPictureHasItsSize) {
     // Whether embedded or missing (then white), each picture has the size the game reads it at.
     const Pictures& p = LoadPictures();

@@ -152,14 +152,6 @@ TEST_F(DrawSpriteTest, LaterSpriteCoversWhereItsMaskIsBlack) {
     EXPECT_EQ(game.MainScr.At(119, 109), 0x00FF0000u);
 }
 
-TEST_F(DrawSpriteTest, NonWhiteTransparentPixelsShowInvertedBackground) {
-    Bitmap sheet(1, 2, kWhite);
-    sheet.Row(0)[0] = kBlack;  // picture black where the mask is white
-    const std::uint32_t bg = game.MainScr.At(5, 5);
-    game.DrawSprite(sheet, 5, 5, 1, 1, 0, 0, 0);
-    EXPECT_EQ(game.MainScr.At(5, 5), kWhite & ~bg);
-}
-
 TEST(DrawMaskedSprite, ReusesTheWorkBitmapOnceItHasGrown) {
     Bitmap target(100, 100, kBlack);
     Bitmap work;

@@ -61,11 +61,6 @@ protected:
     Game game{port, pictures, SilentSound()};
 };
 
-TEST(StageFileName, NamesTheStageFile) {
-    EXPECT_EQ(StageFileName(1), "Data/Stage1.dat");
-    EXPECT_EQ(StageFileName(7), "Data/Stage7.dat");
-}
-
 TEST_F(StageMapTest, ReadsHeaderAndTilesRowByRow) {
     Bytes file = MapFile(25, 14, 0xEE, Diagonal);
     file.push_back(9);  // bytes after the last tile are not read
@@ -174,20 +169,6 @@ TEST_F(StageMapTest, UnusableFilesAreRefusedWithoutTouchingTheState) {
     game.S.StageNo = 6;
     EXPECT_FALSE(game.LoadStageMap());
     EXPECT_EQ(game.S.MapCols, 22);
-}
-
-TEST(ReadStageMap, ReportsWhyAFileIsRefused) {
-    StageMapCells cells{};
-    std::int32_t cols = -1, rows = -1;
-    const Bytes tooShort{5, 5};
-    const Bytes tooWide{100, 5, 0};
-    const Bytes fine{1, 1, 0, 7};
-    EXPECT_EQ(ReadStageMap(tooShort, cols, rows, cells), StageMapStatus::TooShort);
-    EXPECT_EQ(ReadStageMap(tooWide, cols, rows, cells), StageMapStatus::BadSize);
-    EXPECT_EQ(cols, -1);
-    EXPECT_EQ(ReadStageMap(fine, cols, rows, cells), StageMapStatus::Ok);
-    EXPECT_EQ(cols, 1);
-    EXPECT_EQ(cells[0][0], 7);
 }
 
 // --- The background --------------------------------------------------------

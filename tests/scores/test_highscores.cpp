@@ -169,12 +169,6 @@ TEST(ParseHighScores, SkipsWhiteSpaceAsTheScanDoes) {
     EXPECT_EQ(t.HiName[4], "");
 }
 
-TEST(ParseHighScores, PointsOutOfOrderAreTakenAsTheyCome) {
-    const HighScoreTable t = Parsed("A 1\nB 500\nC 3\n");
-    EXPECT_EQ(t.HiScore[0], 1);
-    EXPECT_EQ(t.HiScore[1], 500);
-}
-
 TEST(ParseHighScores, NameWithABlankShiftsTheFollowingScans) {
     // "Jo Ann 500": the name ends at the blank, "Ann" is no number; the next
     // scan starts at "Ann" and takes 500 as its points.
@@ -228,13 +222,6 @@ TEST(ParseHighScores, EmptyOrBinaryInputGivesEmptyEntries) {
     const HighScoreTable nul = Parsed(std::string("ab\0cd 5\n", 8));
     EXPECT_EQ(nul.HiName[0], "ab");
     EXPECT_EQ(nul.HiScore[0], 5);
-}
-
-TEST(ParseHighScores, ReadsOnlyTenEntries) {
-    std::string text;
-    for (int i = 0; i < 12; ++i) text += "N" + std::to_string(i) + " " + std::to_string(i) + "\n";
-    const HighScoreTable t = Parsed(text);
-    EXPECT_EQ(t.HiName[9], "N9");
 }
 
 // --- The file ----------------------------------------------------------------
