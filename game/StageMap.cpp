@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sk {
 
@@ -50,8 +53,19 @@ struct FileCloser {
 // Reads up to kStageFileMaxBytes of the file; later bytes are never looked at.
 StageMapStatus ReadStageFile(const std::string& path, std::array<std::uint8_t, kStageFileMaxBytes>& buffer,
                              std::size_t& size) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return StageMapStatus::Missing;
+    // A FIFO or device in the file's place is refused rather than waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return StageMapStatus::Missing;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return StageMapStatus::Unreadable;
+    }
+    std::unique_ptr<std::FILE, FileCloser> file(::fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+        return StageMapStatus::Unreadable;
+    }
     size = std::fread(buffer.data(), 1, buffer.size(), file.get());
     if (std::ferror(file.get())) return StageMapStatus::Unreadable;
     return StageMapStatus::Ok;

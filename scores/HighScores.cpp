@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <random>
+#include <sys/stat.h>
 #include <string>
 #include <unistd.h>
 
@@ -107,6 +108,22 @@ bool Fail(const char* path, const char* what) {
     return false;
 }
 
+// Opens a regular file for reading; a FIFO or device in its place is not
+// waited on.
+std::FILE* OpenRegularFile(const char* path) {
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) ::close(fd);
+    return file;
+}
+
 }  // namespace
 
 void ResetHighScores(HighScoreTable& table) {
@@ -122,7 +139,7 @@ void ParseHighScores(HighScoreTable& table, std::string_view contents) {
 }
 
 void LoadHighScores(HighScoreTable& table, const char* path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path));
     if (!file) {
         ResetHighScores(table);
         return;

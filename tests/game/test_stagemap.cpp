@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace sk {
@@ -167,6 +168,9 @@ TEST_F(StageMapTest, UnusableFilesAreRefusedWithoutTouchingTheState) {
     EXPECT_FALSE(game.LoadStageMap());
     fs::create_directory("Data/Stage6.dat");  // opens, cannot be read
     game.S.StageNo = 6;
+    EXPECT_FALSE(game.LoadStageMap());
+    ASSERT_EQ(::mkfifo("Data/Stage7.dat", 0600), 0);  // refused, not waited on
+    game.S.StageNo = 7;
     EXPECT_FALSE(game.LoadStageMap());
     EXPECT_EQ(game.S.MapCols, 22);
 }

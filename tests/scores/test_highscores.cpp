@@ -10,6 +10,7 @@
 #include <limits>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sk {
@@ -334,10 +335,16 @@ TEST_F(ScoreFolder, TargetThatCannotBeReplacedIsLeftAndNoTemporaryRemains) {
     fs::create_directories(file / "keep");
     EXPECT_FALSE(SaveHighScores(DefaultTable(), file.c_str()));
     EXPECT_TRUE(fs::is_directory(file / "keep"));
-    EXPECT_EQ(EntriesInFolder(), 1u);
+    EXPECT_EQ(EntriesInFolder(), 1u);  // no temporary left
 
     HighScoreTable t;
     LoadHighScores(t, file.c_str());  // a folder in its place is no table
+    EXPECT_EQ(t.HiScore, DefaultTable().HiScore);
+
+    const fs::path fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    t.HiScore.fill(1);
+    LoadHighScores(t, fifo.c_str());  // not waited on
     EXPECT_EQ(t.HiScore, DefaultTable().HiScore);
 }
 
