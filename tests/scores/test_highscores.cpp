@@ -11,6 +11,9 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace sk {
@@ -305,18 +308,46 @@ TEST_F(ScoreFolder, ReadOnlyFileStillLoadsAndIsReplacedOnSave) {
     EXPECT_EQ(ReadFile(file).substr(0, 12), "Vestro 8700\n");
 }
 
-TEST_F(ScoreFolder, FolderThatCannotTakeANewFileKeepsTheOldOne) {
-    WriteFile(file, "Old 1\n");
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    {
-        // A privileged user writes anyway; then the folder is not read-only to us.
-        std::ofstream probe(folder / "probe");
-        if (probe) {
-            probe.close();
-            fs::remove(folder / "probe");
-            GTEST_SKIP() << "permissions do not restrict this user";
-        }
+// Makes the folder refuse new entries: by its permissions, or, for a user
+// whom permissions do not stop, by the file system's immutable flag.
+class ReadOnlyFolder : public ScoreFolder {
+protected:
+    bool immutable = false;
+
+    void TearDown() override {
+        if (immutable) SetImmutable(false);
+        ScoreFolder::TearDown();
     }
+    bool SetImmutable(bool on) {
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return done;
+    }
+    bool FolderTakesNewFiles() const {
+        const fs::path probe = folder / "probe";
+        const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        if (fd < 0) return false;
+        ::close(fd);
+        ::unlink(probe.c_str());
+        return true;
+    }
+    bool MakeReadOnly() {
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+        if (!FolderTakesNewFiles()) return true;
+        fs::permissions(folder, fs::perms::owner_all);
+        immutable = SetImmutable(true);
+        return immutable && !FolderTakesNewFiles();
+    }
+};
+
+TEST_F(ReadOnlyFolder, SaveFailsAndKeepsTheOldFile) {
+    WriteFile(file, "Old 1\n");
+    if (!MakeReadOnly()) GTEST_SKIP() << "cannot make a folder read-only here";
     EXPECT_FALSE(SaveHighScores(DefaultTable(), file.c_str()));
     EXPECT_EQ(ReadFile(file), "Old 1\n");
     EXPECT_EQ(EntriesInFolder(), 1u);
