@@ -5,6 +5,12 @@ if(SKARBOLT_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# With the fuzzers on, every library is built with coverage so that the
+# fuzzers see inside the readers they drive (clang only).
+if(SKARBOLT_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Flags for libFuzzer targets (clang only).
 function(skarbolt_fuzz_target name)
   add_executable(${name} ${ARGN})
