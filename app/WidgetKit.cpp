@@ -31,7 +31,9 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const Q
                  Qt::Alignment alignment, const QColor& color) {
     QLabel* label = AddLabel(parent, name, text, rect.topLeft(), font, color);
     label->setAlignment(alignment | Qt::AlignTop);
-    label->setGeometry(rect);
+    // The installed fonts run taller than the layout's: keep descenders and
+    // underlines inside the label.
+    label->setGeometry(rect.adjusted(0, 0, 0, std::max(0, label->sizeHint().height() - rect.height())));
     return label;
 }
 

@@ -15,7 +15,8 @@ namespace sk {
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QPoint pos, const QFont& font,
                  const QColor& color = Qt::black);
 
-// The same with a fixed rectangle and alignment.
+// The same with a fixed rectangle and alignment; the height grows to the
+// font's line height when the rectangle is lower.
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect, const QFont& font,
                  Qt::Alignment alignment, const QColor& color = Qt::black);
 

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -252,6 +253,7 @@ TEST_F(AboutDialog, LinkIsUnderlinedOnlyWhileHovered) {
     EXPECT_FALSE(Link()->font().underline());
     dialogtest::MouseEvent(Link(), QEvent::MouseMove, Qt::NoButton, QPoint(5, 5));
     EXPECT_TRUE(Link()->font().underline());
+    EXPECT_GE(Link()->height(), QFontMetrics(Link()->font()).height()) << "the underline would be cut off";
     EXPECT_EQ(Link()->palette().color(QPalette::WindowText), QColor(Qt::blue));
     dialogtest::MouseEvent(&box, QEvent::MouseMove, Qt::NoButton, QPoint(120, 140));
     EXPECT_FALSE(Link()->font().underline());
