@@ -33,7 +33,13 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const Q
     label->setAlignment(alignment | Qt::AlignTop);
     // The installed fonts run taller than the layout's: keep descenders and
     // underlines inside the label.
-    label->setGeometry(rect.adjusted(0, 0, 0, std::max(0, label->sizeHint().height() - rect.height())));
+    const QSize needed = label->sizeHint();
+    QRect room = rect.adjusted(0, 0, 0, std::max(0, needed.height() - rect.height()));
+    // A centred caption wider than its label would lose both ends: widen it
+    // evenly about its centre.
+    const int extra = std::max(0, needed.width() - rect.width());
+    if ((alignment & Qt::AlignHCenter) && extra > 0) room.adjust(-extra / 2, 0, extra - extra / 2, 0);
+    label->setGeometry(room);
     return label;
 }
 

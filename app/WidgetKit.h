@@ -16,7 +16,8 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QPoint 
                  const QColor& color = Qt::black);
 
 // The same with a fixed rectangle and alignment; the height grows to the
-// font's line height when the rectangle is lower.
+// font's line height when the rectangle is lower, and a centred caption
+// wider than the rectangle widens it about its centre.
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect, const QFont& font,
                  Qt::Alignment alignment, const QColor& color = Qt::black);
 
