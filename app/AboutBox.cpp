@@ -50,7 +50,8 @@ TAboutBox::TAboutBox(sk::Game& game, QWidget* parent) : QDialog(parent), game_(g
     image1->setGeometry(8, 8, 32, 32);
 
     sk::AddLabel(this, "Label5", QStringLiteral("Skarbolt 98"), QPoint(48, 8), sk::GothicFont(16));
-    sk::KeepInside(sk::AddLabel(this, "Label6", QStringLiteral("Version 0.72"), QPoint(168, 24), sk::GothicFont(15)), 6);
+    QLabel* version = sk::AddLabel(this, "Label6", QStringLiteral("Version 0.72"), QPoint(168, 24), sk::GothicFont(15));
+    sk::KeepInside(version, 6);
     sk::AddLabel(this, "Label2", QString::fromUtf8(kFirstCredit), QPoint(8, 56), sk::GothicFont(15));
     sk::AddLabel(this, "Label1", QString::fromUtf8(kSecondCredit), QPoint(8, 72), sk::GothicFont(15));
 

@@ -49,7 +49,9 @@ protected:
     sk::Game& game = t.game;
     TPropatyBox box{game};
 
-    QRadioButton* Item(int i) { return Child<QRadioButton>(box, QStringLiteral("DifficultBtnItem%1").arg(i).toLatin1()); }
+    QRadioButton* Item(int i) {
+        return Child<QRadioButton>(box, QStringLiteral("DifficultBtnItem%1").arg(i).toLatin1());
+    }
     QCheckBox* Box(const char* name) { return Child<QCheckBox>(box, name); }
 
     // What SpeedBClick does before the dialog shows.
