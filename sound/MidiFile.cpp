@@ -8,8 +8,6 @@ namespace sonobox {
 namespace {
 
 constexpr std::uint64_t kMusicTicksPerQuarter = 768;
-// At 120 quarter notes a minute: two quarters a second.
-constexpr std::uint64_t kMusicTicksPerSecond = 2 * kMusicTicksPerQuarter;
 
 class Reader {
 public:
@@ -64,6 +62,19 @@ int DataBytesOf(std::uint8_t status) {
     return (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
 }
 
+// Lengths the synthesizer insists on for the meta events it interprets.
+bool MetaLengthFits(std::uint8_t type, std::uint32_t length) {
+    switch (type) {
+        case 0x2F: return length == 0;  // end of track
+        case 0x51: return length == 3;  // tempo
+        case 0x54: return length == 5;  // SMPTE offset
+        case 0x58: return length == 4;  // time signature
+        case 0x59: return length == 2;  // key signature
+        default: return true;
+    }
+}
+
+// Meta and system exclusive events end running status.
 bool SkipEvent(Reader& track, std::uint8_t& running, bool& ended) {
     auto first = track.Byte();
     if (!first) return false;
@@ -72,14 +83,19 @@ bool SkipEvent(Reader& track, std::uint8_t& running, bool& ended) {
     if (status < 0x80) {
         if (running == 0) return false;
         dataLeft = DataBytesOf(running) - 1;
-        status = running;
     } else if (status == 0xFF) {
+        running = 0;
         auto type = track.Byte();
         auto length = track.Vlq();
-        if (!type || !length || !track.Skip(*length)) return false;
+        if (!type || !length || !MetaLengthFits(*type, *length)) return false;
+        if (*type == 0x51) {
+            auto tempo = track.Big(3);
+            return tempo && *tempo != 0;
+        }
         ended = *type == 0x2F;
-        return true;
+        return track.Skip(*length);
     } else if (status == 0xF0 || status == 0xF7) {
+        running = 0;
         auto length = track.Vlq();
         return length && track.Skip(*length);
     } else if (status >= 0xF0) {
@@ -95,13 +111,13 @@ bool SkipEvent(Reader& track, std::uint8_t& running, bool& ended) {
     return true;
 }
 
-// The tick of the track's last event, or nothing when an event is broken.
+// The tick of the track's end event, or nothing when an event is broken or
+// the end event is missing.
 std::optional<std::uint64_t> TrackLength(std::span<const std::uint8_t> bytes) {
     Reader track(bytes);
     std::uint64_t ticks = 0;
     std::uint8_t running = 0;
-    bool ended = false;
-    while (!track.AtEnd() && !ended) {
+    for (bool ended = false; !ended;) {
         auto delta = track.Vlq();
         if (!delta) return std::nullopt;
         ticks += *delta;
@@ -119,14 +135,13 @@ std::optional<MidiSummary> ReadMidi(std::span<const std::uint8_t> bytes) {
     auto format = file.Big(2);
     auto tracks = file.Big(2);
     auto division = file.Big(2);
-    if (!headerLength || *headerLength < 6 || !format || !tracks || !division) return std::nullopt;
-    if (!file.Skip(*headerLength - 6)) return std::nullopt;
+    if (!headerLength || *headerLength != 6 || !format || !tracks || !division) return std::nullopt;
     MidiSummary summary;
     summary.format = static_cast<int>(*format);
     summary.tracks = static_cast<int>(*tracks);
-    summary.division = static_cast<std::int16_t>(static_cast<std::uint16_t>(*division));
-    if (summary.format > 2 || summary.tracks == 0 || summary.division == 0) return std::nullopt;
-    if (summary.division < 0 && (summary.division & 0xFF) == 0) return std::nullopt;
+    summary.division = static_cast<int>(*division);
+    if (summary.format > 2 || summary.tracks == 0 || summary.tracks > kMaxTracks) return std::nullopt;
+    if (summary.division == 0 || summary.division > 0x7FFF) return std::nullopt;
 
     for (int found = 0; found < summary.tracks;) {
         const bool isTrack = file.Tag("MTrk");
@@ -145,23 +160,12 @@ std::optional<MidiSummary> ReadMidi(std::span<const std::uint8_t> bytes) {
     return summary;
 }
 
-std::int32_t ToMusicTime(std::uint64_t ticks, std::int16_t division) {
+std::int32_t ToMusicTime(std::uint64_t ticks, int division) {
+    if (division <= 0) return 0;
     constexpr std::uint64_t kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
-    std::uint64_t perUnit = 0;
-    std::uint64_t unitsPerSecond = 0;
-    if (division > 0) {
-        perUnit = static_cast<std::uint64_t>(division);
-    } else if (division < 0) {
-        const std::uint64_t framesPerSecond = static_cast<std::uint64_t>(-(division >> 8));
-        unitsPerSecond = framesPerSecond * static_cast<std::uint64_t>(division & 0xFF);
-    }
-    if (perUnit == 0 && unitsPerSecond == 0) return 0;
-    // Ticks fit in 36 bits per track event run, so the products stay in 64 bits
-    // until they are clamped.
+    // Clamped first so the product stays within 64 bits.
     ticks = std::min<std::uint64_t>(ticks, std::uint64_t{1} << 48);
-    const std::uint64_t music = perUnit != 0 ? ticks * kMusicTicksPerQuarter / perUnit
-                                             : ticks * kMusicTicksPerSecond / unitsPerSecond;
-    return static_cast<std::int32_t>(std::min(music, kMax));
+    return static_cast<std::int32_t>(std::min(ticks * kMusicTicksPerQuarter / static_cast<std::uint64_t>(division), kMax));
 }
 
 }  // namespace sonobox

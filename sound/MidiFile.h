@@ -10,18 +10,24 @@ namespace sonobox {
 struct MidiSummary {
     int format = 0;            // 0, 1 or 2
     int tracks = 0;
-    std::int16_t division = 0; // ticks per quarter note, or negative SMPTE frames
+    int division = 0;          // ticks per quarter note
     std::uint64_t lengthTicks = 0;  // the end of the longest track, in file ticks
 };
 
-// Nothing when the bytes are not a well-formed standard MIDI file: an MThd
-// header of format 0, 1 or 2 with at least one track and a non-zero
-// division, followed by as many complete MTrk chunks (other chunks skipped)
-// whose events all parse. A track may end without its end-of-track event.
+// The synthesizer's player takes no more tracks than this.
+inline constexpr int kMaxTracks = 128;
+
+// Nothing when the bytes are not a standard MIDI file the synthesizer's
+// player reads as it stands: a 6-byte MThd header of format 0, 1 or 2 with
+// 1 to 128 tracks and a division in ticks per quarter note (SMPTE time is
+// refused), followed by as many complete MTrk chunks (other chunks
+// skipped), each ending with its end-of-track event, whose events all
+// parse. Meta and system exclusive events end running status; tempo,
+// SMPTE offset, time and key signatures have their fixed lengths.
 std::optional<MidiSummary> ReadMidi(std::span<const std::uint8_t> bytes);
 
-// Music time: 768 ticks to a quarter note. SMPTE files count at the
-// default tempo of 120 quarter notes a minute. Clamped to int32.
-std::int32_t ToMusicTime(std::uint64_t ticks, std::int16_t division);
+// Music time: 768 ticks to a quarter note, clamped to int32; 0 for a
+// division that is not positive.
+std::int32_t ToMusicTime(std::uint64_t ticks, int division);
 
 }  // namespace sonobox

@@ -52,7 +52,7 @@ private:
     bool ownAudioSubsystem_ = false;
     std::filesystem::path baseDir_;
     std::optional<Piece> piece_;
-    std::int16_t playingDivision_ = 0;
+    int playingDivision_ = 0;
     int lastLoops_ = 0;
 };
 

@@ -11,6 +11,10 @@ using namespace soundtest;
 using sonobox::ReadMidi;
 using sonobox::ToMusicTime;
 
+namespace {
+constexpr std::size_t kTooManyTracks = sonobox::kMaxTracks + 1;
+}  // namespace
+
 TEST(MidiReader, SummarisesAOneTrackFile) {
     auto summary = ReadMidi(OneNoteMidi(1920));
     ASSERT_TRUE(summary);
@@ -64,7 +68,6 @@ TEST(MidiReader, RefusesWhatIsNotAStandardMidiFile) {
         patched(9, 3),    // format 3
         patched(11, 0),   // no tracks
         Midi(0, 0, {{}}), // division 0
-        Midi(0, 0xE700, {{}}),  // SMPTE with 0 ticks a frame
         truncated,
         missingTrack,
         noStatus,
@@ -75,13 +78,29 @@ TEST(MidiReader, RefusesWhatIsNotAStandardMidiFile) {
     for (const Bytes& bytes : refused) EXPECT_FALSE(ReadMidi(bytes));
 }
 
-TEST(MidiReader, ATrackWithoutItsEndEventEndsWithItsChunk) {
-    Bytes file = OneNoteMidi(480);
-    file.resize(file.size() - 4);
-    file[21] -= 4;  // the track length
-    auto summary = ReadMidi(file);
-    ASSERT_TRUE(summary);
-    EXPECT_EQ(summary->lengthTicks, 480u);
+TEST(MidiReader, RefusesWhatThePlayerCouldNotReadAsItStands) {
+    Bytes noEnd = OneNoteMidi(480);
+    noEnd.resize(noEnd.size() - 4);
+    noEnd[21] -= 4;  // the track length, now without its end event
+    Bytes longHeader = OneNoteMidi(480);
+    longHeader[7] = 8;
+    longHeader.insert(longHeader.begin() + 14, {0, 0});
+    std::vector<Bytes> manyTracks(kTooManyTracks, Bytes{});
+
+    const Bytes refused[] = {
+        noEnd,
+        longHeader,
+        Midi(0, 0xE728, {{0x00, 0x90, 60, 100}}),                      // SMPTE time
+        Midi(0, 480, {{0x00, 0xFF, 0x51, 0x02, 0x07, 0xA1}}),          // tempo of two bytes
+        Midi(0, 480, {{0x00, 0xFF, 0x51, 0x03, 0x00, 0x00, 0x00}}),    // tempo 0
+        Midi(0, 480, {{0x00, 0x90, 60, 100, 0x00, 0xFF, 0x01, 0x00, 0x00, 62, 100}}),  // running status after meta
+        Midi(0, 480, {{0x00, 0x90, 60, 100, 0x00, 0xF0, 0x01, 0xF7, 0x00, 62, 100}}),  // and after sysex
+        Midi(0, 480, {{0x00, 0xFF, 0x2F, 0x01, 0x00}}),                // end of track with data
+        Midi(1, 480, manyTracks),
+    };
+    for (const Bytes& bytes : refused) EXPECT_FALSE(ReadMidi(bytes));
+
+    EXPECT_TRUE(ReadMidi(Midi(1, 480, std::vector<Bytes>(sonobox::kMaxTracks, Bytes{}))));
 }
 
 TEST(MusicTime, CountsSevenHundredSixtyEightToAQuarterIn64Bits) {
@@ -90,8 +109,7 @@ TEST(MusicTime, CountsSevenHundredSixtyEightToAQuarterIn64Bits) {
     EXPECT_EQ(ToMusicTime(0, 480), 0);
     EXPECT_EQ(ToMusicTime(std::uint64_t{10'000'000}, 480), 16'000'000);  // product above 2^32
     EXPECT_EQ(ToMusicTime(std::uint64_t{1} << 40, 96), INT_MAX);
-    // SMPTE: 25 frames of 40 ticks is one second, two quarters at 120 a minute.
-    EXPECT_EQ(ToMusicTime(1000, static_cast<std::int16_t>(0xE728)), 1536);
+    EXPECT_EQ(ToMusicTime(1000, 0), 0);
 }
 
 TEST(MusicRepeats, CountIsUnsignedAndEndlessWhenItOverflows) {
