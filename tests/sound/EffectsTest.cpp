@@ -67,6 +67,9 @@ TEST_F(Effects, AMissingFileIsReportedAndTheDeviceStaysOpen) {
     EXPECT_TRUE(sonobox::TheEffects().started());
     // With slot 9 the open failure comes first and alone.
     EXPECT_EQ(StderrOf([] { EXPECT_EQ(DsMake("None.wav", 9), 1); }), Line(text::kWaveOpen));
+    // A directory is no file.
+    std::filesystem::create_directories("Wave/Dir.wav");
+    EXPECT_EQ(StderrOf([] { EXPECT_EQ(DsMake("Wave\\Dir.wav", 0), 1); }), Line(text::kWaveOpen));
     EXPECT_EQ(DsMake(Square("ok.wav", 400).c_str(), 0), 0);
 }
 
