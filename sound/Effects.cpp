@@ -104,17 +104,20 @@ int Effects::Make(const char* file, int slot) {
         EmptySlot(slot);
         return 1;
     }
+    Install(slot, std::move(*converted), SlotInfo{layout.dataStated / 1000u, layout.dataStated,
+                                                  static_cast<std::uint16_t>(format.blockAlign), format.rate, 0});
+    return 0;
+}
+
+void Effects::Install(int slot, std::vector<std::int16_t> samples, const SlotInfo& info) {
     Voice fresh;
-    fresh.frames = converted->size() / static_cast<std::size_t>(device_->format().channels);
-    fresh.samples = std::move(*converted);
+    fresh.frames = samples.size() / static_cast<std::size_t>(device_->format().channels);
+    fresh.samples = std::move(samples);
     {
         DeviceLock lock(*device_);
         std::swap(device_->mixer().voice(slot), fresh);
     }
-    info_[static_cast<std::size_t>(slot)] =
-        SlotInfo{layout.dataStated / 1000u, layout.dataStated, static_cast<std::uint16_t>(format.blockAlign),
-                 format.rate, 0};
-    return 0;
+    info_[static_cast<std::size_t>(slot)] = info;
 }
 
 std::uint64_t Effects::StartFrame(int slot, float percent) const {

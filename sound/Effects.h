@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace sonobox {
 
@@ -44,6 +45,9 @@ private:
     };
 
     bool Filled(int slot) const;
+    // Puts converted samples into a slot; what the slot held is freed after
+    // the device is unlocked.
+    void Install(int slot, std::vector<std::int16_t> samples, const SlotInfo& info);
     void EmptySlot(int slot);
     void CloseDevice();
     std::uint64_t StartFrame(int slot, float percent) const;

@@ -2,8 +2,6 @@
 
 #include <fluidsynth.h>
 
-#include <SDL.h>
-
 namespace sonobox {
 namespace {
 
