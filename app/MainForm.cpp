@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegion>
 #include <QScreen>
 #include <QShortcut>
 
@@ -30,6 +31,8 @@ namespace {
 
 const QString kTitle = QStringLiteral("Skarbolt 98");
 constexpr int kCentringWidth = 640;  // the start-up centring uses 640, not the real width
+constexpr int kLogoTop = 99;          // rows of the title picture's standing logo band
+constexpr int kLogoBottom = 255;
 
 // The game's state of a menu item, or null for items whose state is fixed.
 const sk::MenuItemState* ShellStateOf(const sk::ShellState& shell, std::string_view name) {
@@ -40,6 +43,10 @@ const sk::MenuItemState* ShellStateOf(const sk::ShellState& shell, std::string_v
     if (name == "ScrollB") return &shell.ScrollB;
     if (name == "SpecialB") return &shell.SpecialB;
     return nullptr;
+}
+
+bool SameState(const sk::MenuItemState& a, const sk::MenuItemState& b) {
+    return a.Visible == b.Visible && a.Enabled == b.Enabled && a.Checked == b.Checked;
 }
 
 void EndProcess(int code) {
@@ -163,7 +170,8 @@ QAction* TMainForm::AddItem(QMenu* menu, const MenuEntry& entry) {
     auto* shortcut = new QShortcut(entry.key, this);
     shortcut->setObjectName(QString::fromLatin1(entry.name));
     shortcut->setAutoRepeat(false);
-    bindings_.push_back({item, shortcut, ShellStateOf(game_.S.Shell, entry.name)});
+    const sk::MenuItemState shown{item->isVisible(), item->isEnabled(), item->isChecked()};
+    bindings_.push_back({item, shortcut, ShellStateOf(game_.S.Shell, entry.name), shown});
     const auto handler = entry.handler;
     connect(item, &QAction::triggered, this, [this, handler] { Command(handler); });
     connect(shortcut, &QShortcut::activated, this, [this, handler] { Command(handler); });
@@ -179,8 +187,9 @@ void TMainForm::Command(void (TMainForm::*handler)()) {
     AfterEvent();
 }
 
+// A menu click may have toggled a check mark by itself: mirror everything.
 void TMainForm::AfterEvent() {
-    Mirror();
+    Mirror(true);
     clock_->Wake();
 }
 
@@ -235,9 +244,20 @@ void TMainForm::changeEvent(QEvent* event) {
 // --- Frames ------------------------------------------------------------------
 
 int TMainForm::RunFrame() {
+    const bool wasTitle = game_.S.TitleMode;
     int delay = 20;
     sk::Guarded([&] { delay = game_.AppIdle(); });
-    if (delay >= 0) mainScreen_->update();
+    if (delay >= 0) {
+        // On the title only the star bands move; the logo band between them
+        // needs repainting only when the title comes back.
+        if (wasTitle && game_.S.TitleMode && titleShown_) {
+            mainScreen_->update(QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
+                                QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom));
+        } else {
+            mainScreen_->update();
+        }
+        titleShown_ = game_.S.TitleMode;
+    }
     Mirror();
     return delay;
 }
@@ -305,10 +325,11 @@ void TMainForm::ApplyMouseLock(bool confine) {
 
 void TMainForm::StateChanged() { Mirror(); }
 
-void TMainForm::Mirror() {
+void TMainForm::Mirror(bool full) {
     const sk::ShellState& shell = game_.S.Shell;
-    for (const Binding& binding : bindings_) {
-        if (!binding.State) continue;
+    for (Binding& binding : bindings_) {
+        if (!binding.State || (!full && SameState(*binding.State, binding.Shown))) continue;
+        binding.Shown = *binding.State;
         binding.Item->setVisible(binding.State->Visible);
         binding.Item->setEnabled(binding.State->Enabled);
         binding.Item->setChecked(binding.State->Checked);

@@ -63,7 +63,8 @@ public:
     void StateChanged() override;
 
     // Shows the game's state: menus, shortcuts, status bar, play area height.
-    void Mirror();
+    // Menu items are set only where the game's state changed, unless `full`.
+    void Mirror(bool full = false);
 
     PlayArea* MainScreen() const { return mainScreen_; }
     QAction* MenuItem(const QString& name) const;
@@ -93,6 +94,7 @@ private:
         QAction* Item;
         QShortcut* Key;
         const sk::MenuItemState* State;
+        sk::MenuItemState Shown;  // what the widgets show now
     };
 
     Hooks hooks_;
@@ -107,4 +109,5 @@ private:
     TEnterScore* enterScore_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     bool shown_ = false;
+    bool titleShown_ = false;  // the whole title picture is on screen
 };

@@ -12,6 +12,10 @@ int main(int argc, char** argv) {
     static sk::SingleInstanceLock instance;
     if (!instance.Acquire()) return 1;
 
+    // The sound library's SDL would otherwise swallow SIGINT and SIGTERM, and
+    // the program could then only be stopped by SIGKILL.
+    qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
+
     sk::Application app(argc, argv);
     try {
         QApplication::setApplicationName(QStringLiteral("Skarbolt 98"));

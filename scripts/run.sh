@@ -10,7 +10,7 @@ scripts/build.sh
 rundir="${SKARBOLT_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/skarbolt98}"
 mkdir -p "$rundir"
 # Ship the data files; never touch the player's Data/Hi-Score.dat.
-cp -r gamedata/. "$rundir/"
+(cd gamedata && find . -type f ! -path ./Data/Hi-Score.dat -exec cp --parents {} "$rundir/" \;)
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: run this from a desktop session (or set DISPLAY)."

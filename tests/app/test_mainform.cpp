@@ -301,3 +301,15 @@ TEST_F(ShellTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramStaysOpen) 
     EXPECT_EQ(LinesIn(apptest::RunDir() / "Data" / "Hi-Score.dat"), 10);
     EXPECT_TRUE(Main().Clock().Started());
 }
+
+TEST_F(ShellTest, GameOverWithARankingScoreOffersTheNameEntryWithoutStoppingTheGame) {
+    Start();
+    Press(Qt::Key_F1);
+    Game().HighScores.HiScore.fill(0);
+    Game().S.Score = 800;
+    Game().CheckNewRecord();
+    EXPECT_TRUE(Windows().EnterScore.isVisible());
+    EXPECT_FALSE(Windows().EnterScore.isModal());
+    EXPECT_TRUE(Game().S.NewRecord);
+    EXPECT_TRUE(Main().Clock().Started());
+}

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Whole-process figures of the real program under a private X server, side by
+# side with a reference game (Debian's starfighter, installed here if missing):
+# CPU over a stretch of seconds on the title screen, in play and paused (from
+# /proc/<pid>/stat utime+stime, whole process and UI thread), peak memory
+# (VmHWM) with music playing, and the time from start to the first title
+# frame on screen (polled from the screen; the figure is an upper bound).
+# Usage: bench/process_bench.sh [skarbolt binary] [gamedata folder] [seconds]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin=$(realpath "${1:-$root/build/bin/skarbolt}")
+gamedata=$(realpath "${2:-$root/gamedata}")
+seconds=${3:-20}
+for tool in Xvfb xdotool import convert timeout; do
+  command -v "$tool" >/dev/null || { echo "$tool is needed (scripts/deps.sh installs it)"; exit 1; }
+done
+reference=/usr/games/starfighter
+if [ ! -x "$reference" ]; then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends starfighter >/dev/null || true
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -1 "$work/display")"
+hz=$(getconf CLK_TCK)
+
+ticks() { awk '{print $14 + $15}' "$1"; }
+# Percent of one core used by the process (and its UI thread) over $seconds.
+cpu() {
+  local pid=$1 a b ta tb
+  a=$(ticks "/proc/$pid/stat"); ta=$(ticks "/proc/$pid/task/$pid/stat")
+  sleep "$seconds"
+  b=$(ticks "/proc/$pid/stat"); tb=$(ticks "/proc/$pid/task/$pid/stat")
+  awk -v p=$((b - a)) -v t=$((tb - ta)) -v hz="$hz" -v s="$seconds" \
+    'BEGIN { printf "%5.2f%% (UI thread %5.2f%%)", 100 * p / hz / s, 100 * t / hz / s }'
+}
+peak() { awk '/VmHWM/ { printf "%.1f MB", $2 / 1024 }' "/proc/$1/status"; }
+now() { date +%s.%N; }
+# Ends a process: politely, then for sure.
+stop() {
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$1" 2>/dev/null || true
+}
+# Mean brightness (0..1) of a screen rectangle WxH+X+Y.
+brightness() { import -window root -crop "$1" +repage png:- 2>/dev/null | convert png:- -format '%[fx:mean]' info: 2>/dev/null || echo 0; }
+# Seconds from $1 until the rectangle $2 shows a picture (bounded by 10 s).
+first_picture() {
+  local start=$1 area=$2 deadline=$((SECONDS + 10))
+  while [ $SECONDS -lt $deadline ]; do
+    if awk -v b="$(brightness "$area")" 'BEGIN { exit !(b > 0.05) }'; then
+      awk -v a="$start" -v b="$(now)" 'BEGIN { printf "%.3f s", b - a }'
+      return
+    fi
+  done
+  echo "n/a"
+}
+
+# --- Skarbolt 98 ------------------------------------------------------------
+mkdir -p "$work/run" "$work/config"
+cp -r "$gamedata/." "$work/run/"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+(cd "$work/run" && SDL_AUDIODRIVER=dummy exec "$bin" >"$work/game.log" 2>&1) &
+pid=$!
+start=$(now)
+pids+=("$pid")
+# The window is centred: the title's logo band lies in the middle of it.
+ours_start=$(first_picture "$start" "400x60+312+330")
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Skarbolt 98$' | head -1) || true
+if [ -z "$wid" ]; then
+  echo "the program showed no window (a copy of it already running ends a new one at once)"
+  cat "$work/game.log"
+  exit 1
+fi
+timeout 10 xdotool windowfocus --sync "$wid"
+sleep 1
+ours_title=$(cpu "$pid")
+xdotool key F1
+sleep 1
+xdotool mousemove --window "$wid" 200 200
+ours_play=$(cpu "$pid")
+xdotool key F3
+sleep 1
+ours_paused=$(cpu "$pid")
+ours_peak=$(peak "$pid")
+stop "$pid"
+
+# --- Reference ----------------------------------------------------------------
+ref_title="n/a" ref_play="n/a" ref_paused="n/a" ref_peak="n/a" ref_start="n/a"
+if [ -x "$reference" ]; then
+  mkdir -p "$work/home"
+  HOME="$work/home" SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 SDL_AUDIODRIVER=dummy \
+    "$reference" >"$work/reference.log" 2>&1 &
+  rpid=$!
+  start=$(now)
+  pids+=("$rpid")
+  ref_start=$(first_picture "$start" "400x60+312+330")
+  rwid=$(timeout 20 xdotool search --sync --onlyvisible --name 'Starfighter' | head -1)
+  timeout 10 xdotool windowfocus --sync "$rwid" || true
+  sleep 6
+  xdotool key Return   # the intro gives way to the title menu
+  sleep 2
+  ref_title=$(cpu "$rpid")
+  # Start new game, start game, skip the intro, leave the briefing.
+  for key in Return Return Escape Return; do xdotool key "$key"; sleep 2; done
+  ref_play=$(cpu "$rpid")
+  xdotool key p
+  sleep 1
+  ref_paused=$(cpu "$rpid")
+  ref_peak=$(peak "$rpid")
+  stop "$rpid"
+fi
+
+printf '%-26s %-34s %s\n' "over $seconds s" "Skarbolt 98" "reference (starfighter)"
+printf '%-26s %-34s %s\n' "CPU, title screen" "$ours_title" "$ref_title"
+printf '%-26s %-34s %s\n' "CPU, in play" "$ours_play" "$ref_play"
+printf '%-26s %-34s %s\n' "CPU, paused" "$ours_paused" "$ref_paused"
+printf '%-26s %-34s %s\n' "peak memory (VmHWM)" "$ours_peak" "$ref_peak"
+printf '%-26s %-34s %s\n' "start to first picture" "$ours_start" "$ref_start"
