@@ -74,7 +74,8 @@ bool MetaLengthFits(std::uint8_t type, std::uint32_t length) {
     }
 }
 
-// Meta and system exclusive events end running status.
+// Meta and system exclusive events end running status. The escaped form of
+// system exclusive (F7) is not one the player reads.
 bool SkipEvent(Reader& track, std::uint8_t& running, bool& ended) {
     auto first = track.Byte();
     if (!first) return false;
@@ -94,7 +95,7 @@ bool SkipEvent(Reader& track, std::uint8_t& running, bool& ended) {
         }
         ended = *type == 0x2F;
         return track.Skip(*length);
-    } else if (status == 0xF0 || status == 0xF7) {
+    } else if (status == 0xF0) {
         running = 0;
         auto length = track.Vlq();
         return length && track.Skip(*length);

@@ -22,8 +22,9 @@ inline constexpr int kMaxTracks = 128;
 // 1 to 128 tracks and a division in ticks per quarter note (SMPTE time is
 // refused), followed by as many complete MTrk chunks (other chunks
 // skipped), each ending with its end-of-track event, whose events all
-// parse. Meta and system exclusive events end running status; tempo,
-// SMPTE offset, time and key signatures have their fixed lengths.
+// parse. Meta and system exclusive events end running status; escaped
+// system exclusive (F7) events are refused; tempo, SMPTE offset, time and
+// key signatures have their fixed lengths, and the tempo is not 0.
 std::optional<MidiSummary> ReadMidi(std::span<const std::uint8_t> bytes);
 
 // Music time: 768 ticks to a quarter note, clamped to int32; 0 for a

@@ -96,6 +96,7 @@ TEST(MidiReader, RefusesWhatThePlayerCouldNotReadAsItStands) {
         Midi(0, 480, {{0x00, 0x90, 60, 100, 0x00, 0xFF, 0x01, 0x00, 0x00, 62, 100}}),  // running status after meta
         Midi(0, 480, {{0x00, 0x90, 60, 100, 0x00, 0xF0, 0x01, 0xF7, 0x00, 62, 100}}),  // and after sysex
         Midi(0, 480, {{0x00, 0xFF, 0x2F, 0x01, 0x00}}),                // end of track with data
+        Midi(0, 480, {{0x00, 0xF7, 0x02, 0xF3, 0x01}}),                // escaped system exclusive
         Midi(1, 480, manyTracks),
     };
     for (const Bytes& bytes : refused) EXPECT_FALSE(ReadMidi(bytes));
