@@ -132,7 +132,9 @@ int Music::Make(const char* file) {
 }
 
 void Music::Play(int repeats) {
-    if (!started() || !piece_) return;
+    // A piece that ends where it starts would restart without end inside
+    // one render call.
+    if (!started() || !piece_ || piece_->summary.lengthTicks == 0) return;
     lastLoops_ = PassesFor(repeats);
     playingDivision_ = piece_->summary.division;
     synth_->Play(piece_->bytes, lastLoops_);

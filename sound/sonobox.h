@@ -138,7 +138,8 @@ SONOBOX_API int DmMake(const char *file);
 /* DmPlay: plays the current piece from its start, replacing whatever played.
  *   repeats: taken as unsigned: 0 plays once, 2 three times, -1 (and any
  *   count of 2^31 - 1 or more) without end.
- *   Without a current piece it does nothing. */
+ *   Without a current piece, or when the piece has no length (its tracks
+ *   end at their start), it does nothing. */
 SONOBOX_API void DmPlay(int repeats);
 
 /* DmLength: the current piece's length in music time (768 ticks to a

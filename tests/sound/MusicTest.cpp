@@ -126,6 +126,16 @@ TEST_F(Music, PositionAdvancesWhilePlayingAndHoldsAfterStop) {
     EXPECT_EQ(DmPos(), stopped);
 }
 
+TEST_F(Music, APieceWithoutLengthPlaysNothingAndNeverHangs) {
+    StartShared();
+    WriteFile("empty.mid", Midi(0, 480, {{}}));
+    ASSERT_EQ(DmMake("empty.mid"), 0);
+    EXPECT_EQ(DmLength(), 0);
+    DmPlay(-1);
+    WaitForFrames(4096);
+    EXPECT_EQ(DmPos(), 0);
+}
+
 TEST_F(Music, StopAndEndWithoutAPieceDoNothing) {
     StartShared();
     DmStop();
