@@ -59,8 +59,9 @@ private:
 // The process-wide effect half behind the exports.
 Effects& TheEffects();
 
-// Percent of a slot's length (in thousands of bytes) as a byte offset, the
-// way the game's sound calls always computed it: 0 outside 0..100.
+// A start position in percent as a byte offset: (thousands x 1000) x
+// percent / 100 in extended precision, truncated; 0 outside 0..100 and for
+// a percent that is not a number.
 std::uint32_t PercentToByteOffset(std::uint32_t lengthThousands, float percent);
 
 // A gain factor for a volume in hundredths of a decibel (0 full, -10000 and
