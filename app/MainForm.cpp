@@ -88,15 +88,15 @@ TMainForm::TMainForm(Hooks hooks)
     statusBar_ = std::make_unique<StatusBar>(sk::LoadPictures().StatusPicture, client);
     connect(mainScreen_, &PlayArea::MouseMoved, this, [this](int x, int y) {
         sk::Guarded([&] { game_.MainScreenMouseMove(x, y); });
-        AfterEvent();
+        AfterEvent(false);
     });
     connect(mainScreen_, &PlayArea::MousePressed, this, [this](int button, int x, int y) {
         sk::Guarded([&] { game_.MainScreenMouseDown(static_cast<sk::MouseButton>(button), x, y); });
-        AfterEvent();
+        AfterEvent(false);
     });
     connect(mainScreen_, &PlayArea::DoubleClicked, this, [this] {
         sk::Guarded([&] { game_.MainScreenDblClick(); });
-        AfterEvent();
+        AfterEvent(false);
     });
 
     BuildMenus();
@@ -187,9 +187,10 @@ void TMainForm::Command(void (TMainForm::*handler)()) {
     AfterEvent();
 }
 
-// A menu click may have toggled a check mark by itself: mirror everything.
-void TMainForm::AfterEvent() {
-    Mirror(true);
+// A menu click may have toggled a check mark by itself: commands mirror
+// every item.
+void TMainForm::AfterEvent(bool fullMirror) {
+    Mirror(fullMirror);
     clock_->Wake();
 }
 

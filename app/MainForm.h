@@ -86,7 +86,7 @@ private:
     void FormClose();
     void CentreOnScreen();
     int RunFrame();
-    void AfterEvent();
+    void AfterEvent(bool fullMirror = true);
 
     // A menu item, its shortcut and the game's state for it (none for items
     // that never change).

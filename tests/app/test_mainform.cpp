@@ -313,3 +313,13 @@ TEST_F(ShellTest, GameOverWithARankingScoreOffersTheNameEntryWithoutStoppingTheG
     EXPECT_TRUE(Game().S.NewRecord);
     EXPECT_TRUE(Main().Clock().Started());
 }
+
+TEST_F(ShellTest, PlayAreaShowsTheGamesScreenPixelForPixel) {
+    Start();
+    const QImage shown = Main().MainScreen()->grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(632, 434));
+    const sk::Bitmap& screen = Game().MainScreen;
+    for (const QPoint at : {QPoint(0, 0), QPoint(316, 150), QPoint(631, 433), QPoint(100, 300)}) {
+        EXPECT_EQ(shown.pixel(at) & 0xFFFFFFu, screen.At(at.x(), at.y())) << at.x() << "," << at.y();
+    }
+}
