@@ -68,9 +68,21 @@ set -e
 windows=$(xdotool search --onlyvisible --name '^Skarbolt 98$' | wc -l)
 [ "$windows" -eq 1 ] || fail "$windows main windows after the second start"
 
+# A rectangle of the window (x y w h in client pixels below the menu bar).
+snap() { import -window "$wid" -crop "$3x$4+$1+$(($2 + menu))" +repage "png:$work/$5.png" 2>/dev/null; }
+changes() { snap "$@" a; sleep 0.3; snap "$@" b; ! cmp -s "$work/a.png" "$work/b.png"; }
+# Polls (bounded) until the top star band moves, or stands still.
+moving() { for _ in $(seq 30); do changes 0 0 632 40 && return 0; done; return 1; }
+still() { for _ in $(seq 30); do changes 0 0 632 400 || return 0; done; return 1; }
+
+moving || fail "the title does not move"
+
 xdotool key F1
 sleep 1
 alive
+xdotool key F3
+still || fail "the paused game still draws"
+xdotool key F3
 
 # The cursor is held inside the window during a stage: the outer rectangle
 # less 4 pixels left and right, 22 at the top and 34 at the bottom.
