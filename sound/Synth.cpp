@@ -24,6 +24,9 @@ std::unique_ptr<Synth> Synth::Create(double sampleRate) {
     fluid_settings_setnum(made->settings_, "synth.sample-rate", sampleRate);
     // The player advances with the rendered samples, whoever renders them.
     fluid_settings_setstr(made->settings_, "player.timing-source", "sample");
+    // Load a SoundFont's samples when a piece first selects their instrument:
+    // a full General MIDI font would otherwise take well over 100 MB.
+    fluid_settings_setint(made->settings_, "synth.dynamic-sample-loading", 1);
     made->synth_ = new_fluid_synth(made->settings_);
     if (made->synth_ == nullptr) return nullptr;
     return made;
