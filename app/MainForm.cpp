@@ -82,7 +82,7 @@ TMainForm::TMainForm(Hooks hooks)
     client->setAutoFillBackground(true);
     setCentralWidget(client);
 
-    mainScreen_ = new PlayArea(game_.MainScreen, client);
+    mainScreen_ = new PlayArea(game_, client);
     mainScreen_->setGeometry(0, 0, sk::kFieldWidth, sk::kClientHeight);
     mainScreen_->setFont(sk::SystemFont(19));
     statusBar_ = std::make_unique<StatusBar>(sk::LoadPictures().StatusPicture, client);

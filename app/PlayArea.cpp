@@ -17,18 +17,19 @@ int GameButton(Qt::MouseButton button) {
 
 }  // namespace
 
-PlayArea::PlayArea(const sk::Bitmap& screen, QWidget* parent) : QWidget(parent), screen_(screen) {
+PlayArea::PlayArea(const sk::Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     setObjectName(QStringLiteral("MainScreen"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-// Wraps the bitmap's memory; rebuilt only if the bitmap was reallocated.
-const QImage& PlayArea::Image() {
-    const auto* bits = reinterpret_cast<const uchar*>(screen_.Pixels.data());
-    if (image_.constBits() != bits || image_.width() != screen_.Width || image_.height() != screen_.Height) {
-        image_ = QImage(bits, screen_.Width, screen_.Height, screen_.Width * 4, QImage::Format_RGB32);
+// Wraps the bitmap's memory; rebuilt only when the game shows another bitmap
+// or the bitmap was reallocated.
+const QImage& PlayArea::Image(const sk::Bitmap& screen) {
+    const auto* bits = reinterpret_cast<const uchar*>(screen.Pixels.data());
+    if (image_.constBits() != bits || image_.width() != screen.Width || image_.height() != screen.Height) {
+        image_ = QImage(bits, screen.Width, screen.Height, screen.Width * 4, QImage::Format_RGB32);
     }
     return image_;
 }
@@ -36,11 +37,10 @@ const QImage& PlayArea::Image() {
 void PlayArea::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
-    if (screen_.Pixels.empty()) {
-        painter.fillRect(area, Qt::black);
-        return;
-    }
-    painter.drawImage(area, Image(), area);
+    const sk::Bitmap& screen = game_.Screen();
+    const QRect shown = area.intersected(QRect(0, 0, screen.Width, screen.Height));
+    if (shown != area) painter.fillRect(area, Qt::black);
+    if (!shown.isEmpty()) painter.drawImage(shown, Image(screen), shown);
 }
 
 void PlayArea::mouseMoveEvent(QMouseEvent* event) {

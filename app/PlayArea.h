@@ -1,8 +1,8 @@
-// The visible play area `MainScreen`: shows the game's screen bitmap 1:1 and
+// The visible play area `MainScreen`: shows the game's Screen() 1:1 and
 // passes mouse input on. Left button is 0, right is 1; others are ignored.
 #pragma once
 
-#include "game/Raster.h"
+#include "game/Game.h"
 
 #include <QImage>
 #include <QWidget>
@@ -10,7 +10,7 @@
 class PlayArea : public QWidget {
     Q_OBJECT
 public:
-    PlayArea(const sk::Bitmap& screen, QWidget* parent = nullptr);
+    explicit PlayArea(const sk::Game& game, QWidget* parent = nullptr);
 
 signals:
     void MouseMoved(int x, int y);
@@ -24,8 +24,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    const QImage& Image();
+    const QImage& Image(const sk::Bitmap& screen);
 
-    const sk::Bitmap& screen_;
+    const sk::Game& game_;
     QImage image_;
 };

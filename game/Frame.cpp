@@ -48,7 +48,7 @@ void Game::PlayFrame() {
     for (int slot = 0; slot < S.ShotSlots; ++slot) MoveShot(slot);
     for (int k = 1; k <= S.EnemySlots; ++k) MoveEnemyShot(k);
     if (S.GameOver) DrawGameOver();
-    Blit(MainScreen, 0, 0, kFieldWidth, 438, MainScr, 0, 0, RasterOp::SrcCopy);
+    fieldShown_ = true;  // the window shows MainScr as it now stands
     S.ScrollX += S.ScrollSpeed;
 
     if (S.StageExit && S.ShipX >= kExitX) {
@@ -72,6 +72,7 @@ void Game::PlayFrame() {
 }
 
 void Game::TitleFrame() {
+    fieldShown_ = false;
     const Bitmap& logo = pics_.OpenLogo;
     for (const TitleBand& band : kTitleBands) {
         if (band.Offset < 0) {

@@ -52,6 +52,7 @@ void Game::InitGame(const Settings& settings) {
 void Game::ShowTitlePicture() {
     S.TitleBandX.fill(0);
     Blit(MainScreen, 0, 0, kFieldWidth, 438, pics_.OpenLogo, 0, 0, RasterOp::SrcCopy);
+    fieldShown_ = false;
 }
 
 }  // namespace sk

@@ -1,6 +1,6 @@
 // The game: the state record and every operation over it, without Qt.
 // The shell forwards window events to the handlers below, calls AppIdle once
-// per tick, and shows MainScreen.
+// per tick, and shows Screen().
 #pragma once
 
 #include "game/GameState.h"
@@ -23,8 +23,13 @@ public:
     GameState S;                 // the one game state
     HighScoreTable HighScores;   // HiScore / HiName
     Bitmap MainScr;              // 632 x 404 off-screen frame
-    Bitmap MainScreen;           // 632 x 434 what the play area shows
+    Bitmap MainScreen;           // 632 x 434 the play area on the title screen
     Bitmap BackHai;              // the stage background
+
+    // What the play area shows: MainScreen, which the title draws on, or
+    // MainScr from the first play frame until the title draws again. Showing
+    // MainScr is the play frame's copy of it to the window, without a copy.
+    const Bitmap& Screen() const { return fieldShown_ ? MainScr : MainScreen; }
 
     // --- Start-up -----------------------------------------------------
     void InitGame(const Settings& settings);
@@ -99,6 +104,7 @@ private:
     WindowPort& port_;
     const Pictures& pics_;
     SoundApi sound_;
+    bool fieldShown_ = false;  // Screen() is MainScr
     Bitmap work_;  // DrawSprite's work bitmap, kept so drawing never allocates
     Bitmap shipWork_{59, 30};  // the ship's own work bitmap
 };

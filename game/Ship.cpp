@@ -1,5 +1,6 @@
 // The player's aircraft: steering, firing, its movement and its shots.
 #include "game/Game.h"
+#include "game/Sprites.h"
 
 namespace sk {
 
@@ -85,14 +86,9 @@ void Game::MoveShip() {
     DrawShip();
 }
 
-// The masked draw written out for the one-frame ship sheet: background patch,
-// mask, picture, back onto the frame.
+// The masked draw of the one-frame ship sheet, through its own work bitmap.
 void Game::DrawShip() {
-    const Bitmap& plane = pics_.PlaneBmp;
-    Blit(shipWork_, 0, 0, kShipW, kShipH, MainScr, S.ShipX, S.ShipY, RasterOp::SrcCopy);
-    Blit(shipWork_, 0, 0, kShipW, kShipH, plane, 0, kShipH, RasterOp::SrcErase);
-    Blit(shipWork_, 0, 0, kShipW, kShipH, plane, 0, 0, RasterOp::SrcInvert);
-    Blit(MainScr, S.ShipX, S.ShipY, kShipW, kShipH, shipWork_, 0, 0, RasterOp::SrcCopy);
+    DrawMaskedSprite(MainScr, shipWork_, pics_.PlaneBmp, S.ShipX, S.ShipY, kShipW, kShipH, 0, 0);
 }
 
 void Game::MoveShot(int slot) {

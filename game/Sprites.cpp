@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace sk {
 
@@ -11,6 +12,29 @@ namespace {
 
 // Frame positions far outside any sheet only need to stay outside it.
 int ClampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN / 2, INT_MAX / 2)); }
+
+// With the frame and its mask wholly inside the sheet, the four block
+// operations come down to one pass with the same result per pixel:
+// background := (mask AND NOT background) XOR picture.
+bool FrameInsideSheet(const Bitmap& sheet, int px, int py, int my, int cw, int ch) {
+    return px >= 0 && py >= 0 && my >= 0 && px + cw <= sheet.Width && py + ch <= sheet.Height &&
+           my + ch <= sheet.Height;
+}
+
+void DrawInOnePass(Bitmap& target, const Bitmap& sheet, int cx, int cy, int cw, int ch, int px, int py,
+                   int my) {
+    for (int row = 0; row < ch; ++row) {
+        std::uint32_t* __restrict d = target.Row(cy + row) + cx;
+        const std::uint32_t* __restrict picture = sheet.Row(py + row) + px;
+        const std::uint32_t* __restrict mask = sheet.Row(my + row) + px;
+        // Blocks of eight, so that the compiler vectorises them at -O2 too.
+        int i = 0;
+        for (; i + 8 <= cw; i += 8) {
+            for (int k = i; k < i + 8; ++k) d[k] = (mask[k] & ~d[k]) ^ picture[k];
+        }
+        for (; i < cw; ++i) d[i] = (mask[i] & ~d[i]) ^ picture[i];
+    }
+}
 
 }  // namespace
 
@@ -31,6 +55,11 @@ void DrawMaskedSprite(Bitmap& target, Bitmap& work, const Bitmap& sheet, int x, 
     const int my = ClampToInt(static_cast<long long>(py) + h);
     const int cx = static_cast<int>(left);
     const int cy = static_cast<int>(top);
+
+    if (&target != &sheet && FrameInsideSheet(sheet, px, py, my, cw, ch)) {
+        DrawInOnePass(target, sheet, cx, cy, cw, ch, px, py, my);
+        return;
+    }
 
     // The patch copy below covers the whole work bitmap, so it need not be
     // cleared; resize() within the capacity does not allocate.

@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
         for (const driver::Snapshot& shot : script.Snapshots) {
             if (shot.Frame != frame) continue;
             filesOk &= shot.OffScreen ? driver::WritePng(game.MainScr, shot.File)
-                                      : driver::WritePng(game.MainScreen, shot.File, game.S.Shell.MainScreenHeight);
+                                      : driver::WritePng(game.Screen(), shot.File, game.S.Shell.MainScreenHeight);
         }
     }
     std::fprintf(stderr, "after %d frames: stage %d (highest %d), score %d (highest %d)\n", script.Frames,
