@@ -69,23 +69,10 @@ void Game::TransferSettingsFromDialog(int difficultyIndex, bool bgm, bool wave, 
     port_.ApplyMouseLock(S.MouseLock);
 
     S.Shell.DifficultyIndex = difficultyIndex;
-    switch (difficultyIndex) {
-        case 0:
-            S.Difficulty = 2;
-            S.EnemyShotSpeed = S.StageNo + 3;
-            S.EnemySpeed = S.StageNo + 2;
-            break;
-        case 1:
-            S.Difficulty = 4;
-            S.EnemyShotSpeed = S.StageNo + 6;
-            S.EnemySpeed = S.StageNo + 4;
-            break;
-        case 2:
-            S.Difficulty = 9;
-            S.EnemyShotSpeed = 2 * S.StageNo + 9;
-            S.EnemySpeed = S.StageNo + 9;
-            break;
-        default: break;
+    if (difficultyIndex >= 0 && difficultyIndex <= 2) {
+        SetFirstLapSpeeds(difficultyIndex);
+        // The dialog's table differs from the stage start's in Hard's shot speed.
+        if (difficultyIndex == 2) S.EnemyShotSpeed = 2 * S.StageNo + 9;
     }
     if (S.EnemySpeed <= 2) S.EnemySpeed = 3;
 

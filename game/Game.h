@@ -94,6 +94,7 @@ private:
     void SetUpEnemies();
     void ResetEnemyShots();
     void ApplyStageSpeeds();
+    void SetFirstLapSpeeds(int index);  // index 0..2: Easy, Normal, Hard
     void ShowLapMessage();
     void PlayMusic(const char* file);
     void HitShip();

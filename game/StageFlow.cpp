@@ -36,23 +36,18 @@ void Game::ApplyStageSpeeds() {
         S.EnemySpeed = S.Difficulty + S.StageCount;
         return;
     }
-    switch (index) {
-        case 0:
-            S.Difficulty = 2;
-            S.EnemyShotSpeed = S.StageNo + 3;
-            S.EnemySpeed = S.StageNo + 2;
-            break;
-        case 1:
-            S.Difficulty = 4;
-            S.EnemyShotSpeed = S.StageNo + 6;
-            S.EnemySpeed = S.StageNo + 4;
-            break;
-        default:
-            S.Difficulty = 9;
-            S.EnemyShotSpeed = S.StageNo + 13;
-            S.EnemySpeed = S.StageNo + 9;
-            break;
-    }
+    SetFirstLapSpeeds(index);
+}
+
+void Game::SetFirstLapSpeeds(int index) {
+    struct Row {
+        int Difficulty, ShotOffset, SpeedOffset;
+    };
+    static constexpr Row kRows[] = {{2, 3, 2}, {4, 6, 4}, {9, 13, 9}};  // Easy, Normal, Hard
+    const Row& row = kRows[index];
+    S.Difficulty = row.Difficulty;
+    S.EnemyShotSpeed = S.StageNo + row.ShotOffset;
+    S.EnemySpeed = S.StageNo + row.SpeedOffset;
 }
 
 void Game::PlayMusic(const char* file) {
