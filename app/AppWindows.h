@@ -7,8 +7,8 @@
 #include "app/LoadForm.h"
 #include "app/MainForm.h"
 #include "app/PropatyBox.h"
-#include "scores/EnterScore.h"
-#include "scores/HighScoreForm.h"
+#include "app/EnterScore.h"
+#include "app/HighScoreForm.h"
 
 struct AppWindows {
     explicit AppWindows(TMainForm::Hooks hooks = TMainForm::Hooks());

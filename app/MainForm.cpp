@@ -10,8 +10,8 @@
 #include "app/StatusBar.h"
 #include "app/WidgetKit.h"
 #include "game/Pictures.h"
-#include "scores/EnterScore.h"
-#include "scores/HighScoreForm.h"
+#include "app/EnterScore.h"
+#include "app/HighScoreForm.h"
 #include "scores/HighScores.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "app/AboutBox.h"
 #include "app/PropatyBox.h"
-#include "scores/EnterScore.h"
-#include "scores/HighScoreForm.h"
+#include "app/EnterScore.h"
+#include "app/HighScoreForm.h"
 #include "scores/HighScores.h"
 #include "tests/app/DialogTestKit.h"
 

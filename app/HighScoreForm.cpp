@@ -1,4 +1,4 @@
-#include "scores/HighScoreForm.h"
+#include "app/HighScoreForm.h"
 
 #include "app/DialogFonts.h"
 #include "app/WidgetKit.h"

@@ -1,4 +1,4 @@
-#include "scores/EnterScore.h"
+#include "app/EnterScore.h"
 
 #include "app/DialogFonts.h"
 #include "app/WidgetKit.h"
