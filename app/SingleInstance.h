@@ -1,5 +1,9 @@
-// The per-user single-instance marker "DoubleOpenChk". It is a lock the kernel
-// drops when the process ends, so a crashed copy never blocks the next start.
+// The per-user single-instance marker "DoubleOpenChk": an exclusive flock on
+// a file of that name in the user's runtime folder. The kernel drops the lock
+// when the process ends, so a crashed copy never blocks the next start; the
+// lock holds across network namespaces (sandboxes), no other user can take
+// it, and it is never inherited by a child (close-on-exec, and flock locks
+// belong to the open file, which a forked child must close).
 #pragma once
 
 #include <string>
@@ -8,15 +12,25 @@ namespace sk {
 
 class SingleInstanceLock {
 public:
+    enum class Outcome { Held, TakenByAnotherCopy, Unavailable };
+
     explicit SingleInstanceLock(std::string name = "DoubleOpenChk");
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
-    // True when this object now holds the marker; false when another holder
-    // (in this or another process) has it, or it could not be made.
-    bool Acquire();
+    // Held: this object now holds the marker. TakenByAnotherCopy: another
+    // holder has it. Unavailable: no lock file could be made or trusted (no
+    // writable folder, a file of another user in its place); the caller
+    // should start all the same rather than refuse.
+    Outcome Acquire();
     bool Held() const { return fd_ >= 0; }
+    // The file descriptor behind the lock (-1 when not held), for a forked
+    // child that must close it.
+    int Descriptor() const { return fd_; }
+
+    // $XDG_RUNTIME_DIR/<name>, else <temporary folder>/<name>-<uid>.
+    static std::string PathFor(const std::string& name);
 
 private:
     std::string name_;

@@ -9,8 +9,9 @@
 
 int main(int argc, char** argv) {
     // Held until the process ends; the kernel drops it even after a crash.
+    // Where no lock can be made at all, the game starts rather than refuse.
     static sk::SingleInstanceLock instance;
-    if (!instance.Acquire()) return 1;
+    if (instance.Acquire() == sk::SingleInstanceLock::Outcome::TakenByAnotherCopy) return 1;
 
     // The sound library's SDL would otherwise swallow SIGINT and SIGTERM, and
     // the program could then only be stopped by SIGKILL.

@@ -48,19 +48,38 @@ public:
 }  // namespace
 
 TEST(SingleInstanceLock, OnlyOneHolderAtATimeAndTheMarkerDiesWithItsHolder) {
+    using Outcome = sk::SingleInstanceLock::Outcome;
     const std::string name = UniqueMarker("lock");
     {
         sk::SingleInstanceLock first(name);
-        ASSERT_TRUE(first.Acquire());
-        EXPECT_TRUE(first.Acquire());  // asking again keeps it
+        ASSERT_EQ(first.Acquire(), Outcome::Held);
+        EXPECT_EQ(first.Acquire(), Outcome::Held);  // asking again keeps it
         sk::SingleInstanceLock second(name);
-        EXPECT_FALSE(second.Acquire());
+        EXPECT_EQ(second.Acquire(), Outcome::TakenByAnotherCopy);
         EXPECT_FALSE(second.Held());
         sk::SingleInstanceLock other(UniqueMarker("other"));
-        EXPECT_TRUE(other.Acquire());
+        EXPECT_EQ(other.Acquire(), Outcome::Held);
     }
     sk::SingleInstanceLock later(name);
-    EXPECT_TRUE(later.Acquire());
+    EXPECT_EQ(later.Acquire(), Outcome::Held);
+    ::unlink(sk::SingleInstanceLock::PathFor(name).c_str());
+    ::unlink(sk::SingleInstanceLock::PathFor(UniqueMarker("other")).c_str());
+}
+
+TEST(SingleInstanceLock, AFolderWithoutWriteAccessOrAPlantedFileLetsTheGameStart) {
+    using Outcome = sk::SingleInstanceLock::Outcome;
+    const std::string name = UniqueMarker("planted");
+    const std::string path = sk::SingleInstanceLock::PathFor(name);
+    ASSERT_EQ(::symlink("/dev/null", path.c_str()), 0);
+    sk::SingleInstanceLock planted(name);
+    EXPECT_EQ(planted.Acquire(), Outcome::Unavailable);
+    ::unlink(path.c_str());
+
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", "/nonexistent-folder");
+    sk::SingleInstanceLock nowhere(name);
+    EXPECT_EQ(nowhere.Acquire(), Outcome::Unavailable);
+    qputenv("XDG_RUNTIME_DIR", runtime);
 }
 
 TEST(FrameGate, ReopensOnlyWhenTheLastHoldEnds) {
