@@ -3,11 +3,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -101,26 +105,63 @@ TEST(SettingsStore, AnyNonZeroIntegerMeansOn) {
     EXPECT_EQ(s.Difficulty, -1);
 }
 
-// A folder where the store file should be: it can be neither read nor written.
-TEST(SettingsStore, AStoreThatCannotBeOpenedGivesTheDefaults) {
-    SettingsSandbox sandbox;
-    ASSERT_TRUE(QDir().mkpath(sandbox.StorePath()));
-    const sk::Settings s = sk::LoadSettings();
-    EXPECT_TRUE(s.MusicOn);
-    EXPECT_TRUE(s.SoundOn);
-    EXPECT_TRUE(s.MouseLock);
-    EXPECT_EQ(s.Difficulty, 4);
+// Anything but a regular file where the store should be reads as the
+// defaults and is left alone; a FIFO is not waited on.
+TEST(SettingsStore, AStoreThatIsNoRegularFileGivesTheDefaultsAndIsLeftAlone) {
+    SettingsSandbox folderSandbox;
+    ASSERT_TRUE(QDir().mkpath(folderSandbox.StorePath()));
+    SettingsSandbox fifoSandbox;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifoSandbox.StorePath()).constData(), 0600), 0);
+    for (const SettingsSandbox* sandbox : {&folderSandbox, &fifoSandbox}) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QFileInfo(sandbox->StorePath()).path());
+        const sk::Settings s = sk::LoadSettings();
+        EXPECT_TRUE(s.MusicOn);
+        EXPECT_TRUE(s.SoundOn);
+        EXPECT_TRUE(s.MouseLock);
+        EXPECT_EQ(s.Difficulty, 4);
+        EXPECT_NO_THROW(sk::SaveSettings(sk::GameState{}));
+    }
+    EXPECT_TRUE(QFileInfo(folderSandbox.StorePath()).isDir());
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifoSandbox.StorePath()).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST(SettingsStore, AFailedWriteThrowsNamingTheValue) {
     SettingsSandbox sandbox;
-    ASSERT_TRUE(QDir().mkpath(sandbox.StorePath()));
+    // The store's folder is a file: the store can be neither made nor written.
+    const QString folder = QFileInfo(sandbox.StorePath()).path() + QStringLiteral("/plain");
+    QFile plain(folder);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
     try {
         sk::SaveSettings(sk::GameState{});
         FAIL() << "SaveSettings reported success on a store it could not write";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("MidiOut"), std::string::npos) << e.what();
     }
+}
+
+// A kill between making the lock file and writing it leaves it empty; its
+// owner is gone, so the write takes it over at once. A lock whose owner is
+// running (held here) makes the write fail after a short wait instead of
+// waiting for it without end.
+TEST(SettingsStore, ALockOfAWriterThatIsGoneIsTakenOverAndALiveOneIsNotWaitedOnForGood) {
+    SettingsSandbox sandbox;
+    const QString lockPath = sandbox.StorePath() + QStringLiteral(".lock");
+    QFile stale(lockPath);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    sk::GameState s;
+    s.Difficulty = 7;
+    sk::SaveSettings(s);
+    EXPECT_EQ(StoredText("Difficult"), "7");
+    EXPECT_FALSE(QFileInfo::exists(lockPath));
+
+    QLockFile live(lockPath);
+    ASSERT_TRUE(live.tryLock(0));
+    EXPECT_THROW(sk::SaveSettings(s), std::runtime_error);
+    EXPECT_TRUE(QFileInfo::exists(lockPath));
 }
 
 }  // namespace
