@@ -3,6 +3,7 @@
 #include "sound/AudioDevice.h"
 #include "sound/Effects.h"
 #include "sound/FileName.h"
+#include "sound/MidiWriter.h"
 #include "sound/Report.h"
 #include "sound/Texts.h"
 
@@ -122,12 +123,13 @@ int Music::Make(const char* file) {
     if (!started()) return 1;
     piece_.reset();
     auto bytes = ReadWholeFile(ResolveFileName(baseDir_, file));
-    auto summary = bytes ? ReadMidi(*bytes) : std::nullopt;
-    if (!summary) {
+    auto parsed = bytes ? ParseMidi(*bytes) : std::nullopt;
+    if (!parsed) {
         Diagnostic(text::kPieceLoad);
         return 1;
     }
-    piece_ = Piece{std::move(*bytes), *summary};
+    // The synthesizer gets the piece as written here, never the file itself.
+    piece_ = Piece{WriteMidi(*parsed), parsed->summary};
     return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
+
 namespace sonobox {
 namespace {
 
@@ -87,6 +89,11 @@ int Synth::CurrentTick() {
     return player_ != nullptr ? fluid_player_get_current_tick(player_) : -1;
 }
 
+int Synth::TotalTicks() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return player_ != nullptr ? fluid_player_get_total_ticks(player_) : -1;
+}
+
 // With the lock held the audio thread is outside the synthesizer, so a
 // player on the sample timer can go at once; one on the system timer is
 // joined first.
@@ -113,7 +120,14 @@ void Synth::SetEffectsOn(bool on) {
 
 void Synth::Render(void* self, float* left, float* right, int frames) {
     Synth& synth = *static_cast<Synth*>(self);
-    std::lock_guard<std::mutex> guard(synth.lock_);
+    // The audio thread never waits for a caller: while one changes the
+    // player, this pass is silent.
+    std::unique_lock<std::mutex> guard(synth.lock_, std::try_to_lock);
+    if (!guard.owns_lock()) {
+        std::fill_n(left, frames, 0.0f);
+        std::fill_n(right, frames, 0.0f);
+        return;
+    }
     fluid_synth_write_float(synth.synth_, frames, left, 0, 1, right, 0, 1);
 }
 

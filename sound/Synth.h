@@ -38,6 +38,9 @@ public:
     void DropPlayer();
     // The player's position in the file's ticks; -1 without a player.
     int CurrentTick();
+    // The length of the piece as the player read it (known once it has
+    // rendered); -1 without a player.
+    int TotalTicks();
 
     // Renders stereo float frames; for the shared device's mixer.
     static void Render(void* synth, float* left, float* right, int frames);

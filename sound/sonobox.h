@@ -126,11 +126,14 @@ SONOBOX_API int DmStart(void *window);
 
 /* DmMake: reads and checks a standard MIDI file and makes it the current
  * piece, replacing the previous one. What is playing goes on until DmPlay
- * or DmStop.
+ * or DmStop. The synthesizer later plays a copy the library writes itself
+ * from the checked tracks (other chunks, text and other meta events left
+ * out), never the file as found.
  *   file: the file name; a relative name is taken in the directory that was
  *   current at DmStart.
  *   Result: 0, or 1 when the file is missing, larger than 64 MiB or not a
- *   well-formed standard MIDI file: stderr line
+ *   well-formed standard MIDI file (or a track runs beyond 2^31 - 1 of its
+ *   ticks): stderr line
  *   "セグメント（MIDIファイル）のロードに失敗", and there is no current
  *   piece. */
 SONOBOX_API int DmMake(const char *file);

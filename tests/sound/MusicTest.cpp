@@ -3,6 +3,7 @@
 #include "sound/AudioDevice.h"
 #include "sound/Texts.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace soundtest;
@@ -134,6 +135,26 @@ TEST_F(Music, APieceWithoutLengthPlaysNothingAndNeverHangs) {
     DmPlay(-1);
     WaitForFrames(4096);
     EXPECT_EQ(DmPos(), 0);
+}
+
+// Before, the synthesizer's player could not read this file and retried
+// without end inside one render call, holding the device: every later
+// call below then waited for good.
+TEST_F(Music, AnUnknownChunkNeverReachesThePlayerAndTheDeviceStaysFree) {
+    StartShared();
+    WriteFile("BGM/Stage1.mid", AlienChunkMidi());
+    ASSERT_EQ(DmMake("BGM\\Stage1.mid"), 0);
+    const std::vector<std::uint8_t>& handedOn = *TheMusic().pieceBytes();
+    EXPECT_EQ(handedOn.size(), 43u - 8u);
+    EXPECT_EQ(std::search(handedOn.begin(), handedOn.end(), std::begin("XXXX"), std::end("XXXX") - 1), handedOn.end());
+    DmPlay(-1);
+    WaitForFrames(static_cast<std::uint64_t>(sonobox::AudioDevice::Current()->format().rate) / 4);
+    EXPECT_GT(DmPos(), 0);  // the player read it
+    WriteFile("a.wav", SquareWave16(400));
+    ASSERT_EQ(DsMake("a.wav", 0), 0);
+    DsPlay(0, 0.0f, 0);
+    DmStop();
+    DmEnd();
 }
 
 TEST_F(Music, StopAndEndWithoutAPieceDoNothing) {
