@@ -3,6 +3,8 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <system_error>
 
 namespace sonobox {
 namespace {
@@ -10,6 +12,22 @@ namespace {
 void DropLogLine(int, const char*, void*) {}
 
 constexpr int kOwnOutputPeriod = 512;
+
+constexpr const char* kDebianSf2 = "/usr/share/sounds/sf2/default-GM.sf2";
+constexpr const char* kDebianSf3 = "/usr/share/sounds/sf3/default-GM.sf3";
+
+std::optional<std::vector<std::filesystem::path>>& StandardOverride() {
+    static std::optional<std::vector<std::filesystem::path>> places;
+    return places;
+}
+
+void AddOnce(std::vector<std::filesystem::path>& list, const std::filesystem::path& place) {
+    if (place.empty()) return;
+    for (const auto& known : list) {
+        if (known == place) return;
+    }
+    list.push_back(place);
+}
 
 }  // namespace
 
@@ -47,6 +65,34 @@ Synth::~Synth() {
 bool Synth::LoadSoundFont(const std::filesystem::path& file) {
     std::lock_guard<std::mutex> guard(lock_);
     return fluid_synth_sfload(synth_, file.string().c_str(), 1) != FLUID_FAILED;
+}
+
+bool Synth::LoadGeneralMidiSoundFont(std::string& tried) {
+    std::vector<std::filesystem::path> places;
+    if (const char* chosen = std::getenv("SONOBOX_SOUNDFONT")) AddOnce(places, chosen);
+    if (StandardOverride()) {
+        for (const auto& place : *StandardOverride()) AddOnce(places, place);
+    } else {
+        AddOnce(places, kDebianSf2);
+        AddOnce(places, kDebianSf3);
+        char* fluidDefault = nullptr;
+        if (fluid_settings_dupstr(settings_, "synth.default-soundfont", &fluidDefault) == FLUID_OK && fluidDefault) {
+            AddOnce(places, fluidDefault);
+        }
+        fluid_free(fluidDefault);
+    }
+    tried.clear();
+    for (const auto& place : places) {
+        std::error_code error;
+        // FluidSynth would otherwise be asked to parse a missing file.
+        if (std::filesystem::is_regular_file(place, error) && LoadSoundFont(place)) return true;
+        tried += (tried.empty() ? "" : ", ") + place.string();
+    }
+    return false;
+}
+
+void OverrideStandardSoundFonts(std::optional<std::vector<std::filesystem::path>> places) {
+    StandardOverride() = std::move(places);
 }
 
 bool Synth::StartOwnOutput() {

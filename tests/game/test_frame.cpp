@@ -14,10 +14,10 @@ protected:
         g_.S.Invincible = true;
         // A background whose every column has its own colour.
         for (int y = 0; y < g_.BackHai.Height; ++y) {
-            for (int x = 0; x < g_.BackHai.Width; ++x) g_.BackHai.Row(y)[x] = 0x00400000u | static_cast<std::uint32_t>(x);
+            for (int x = 0; x < g_.BackHai.Width; ++x) g_.BackHai.Row(y)[x] = 0xFF400000u | static_cast<std::uint32_t>(x);
         }
     }
-    std::uint32_t BackAt(int x) const { return 0x00400000u | static_cast<std::uint32_t>(x); }
+    std::uint32_t BackAt(int x) const { return 0xFF400000u | static_cast<std::uint32_t>(x); }
     void Shoot(int slot, int x, int y) {
         g_.S.Shots[slot].X = x;
         g_.S.Shots[slot].Y = y;
