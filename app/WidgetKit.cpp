@@ -1,6 +1,8 @@
 #include "app/WidgetKit.h"
 
+#include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QScreen>
@@ -11,6 +13,24 @@
 #include <algorithm>
 
 namespace sk {
+namespace {
+
+// Swallows Esc on its way up to the dialog, whichever child had it first.
+class EscapeSwallower : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            event->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
 
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QPoint pos, const QFont& font,
                  const QColor& color) {
@@ -70,6 +90,8 @@ void SetDialogFrame(QWidget* window, bool closeBox) {
     if (closeBox) flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
     window->setWindowFlags(flags);
 }
+
+void IgnoreEscape(QDialog* dialog) { dialog->installEventFilter(new EscapeSwallower(dialog)); }
 
 void UseClassicLook(QWidget* window) {
     static QStyle* const classic = QStyleFactory::create(QStringLiteral("Windows"));

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+class QDialog;
 class QLabel;
 class QWidget;
 
@@ -35,6 +36,10 @@ void CentreOnScreen(QWidget* window);
 // The window decorations of the dialogs: a title bar, a close box only when
 // asked, always on top.
 void SetDialogFrame(QWidget* window, bool closeBox);
+
+// For dialogs without a cancel button: Esc does nothing in them (it would
+// otherwise close them as a cancel).
+void IgnoreEscape(QDialog* dialog);
 
 // Gives a dialog and every widget in it the classic desktop look its fixed
 // layout was made for (group titles set into the frame line, small check

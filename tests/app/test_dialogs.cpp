@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 
@@ -210,7 +211,25 @@ TEST_F(SettingsDialog, LayoutTabOrderAndKeyboardCaption) {
         do widget = widget->nextInFocusChain();
         while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isEnabled());
     }
-    EXPECT_EQ(chain.join(u' '), QStringLiteral("BitBtn1 BitBtn2 BgmCheckB WaveCheckB MouseLockB DifficultBtnItem0"));
+    EXPECT_EQ(chain.join(u' '), QStringLiteral("BitBtn1 BitBtn2 BgmCheckB WaveCheckB MouseLockB DifficultBtnItem1"));
+}
+
+TEST_F(SettingsDialog, TabEntersTheDifficultyGroupOnItsCheckedItemAndSpaceKeepsIt) {
+    game.S.Difficulty = 9;
+    Open();
+    box.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    Box("MouseLockB")->setFocus(Qt::OtherFocusReason);
+    PressKeyIn(&box, Qt::Key_Tab);
+    EXPECT_EQ(box.focusWidget(), Item(2));
+    PressKeyIn(&box, Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_TRUE(Item(2)->isChecked());
+
+    PressKeyIn(&box, Qt::Key_Up);  // the arrows move the selection inside the group
+    EXPECT_TRUE(Item(1)->isChecked());
+    Child<QWidget>(box, "BitBtn1")->setFocus(Qt::OtherFocusReason);
+    PressKeyIn(&box, Qt::Key_Backtab);
+    EXPECT_EQ(box.focusWidget(), Item(1));
 }
 
 // ------------------------------------------------------------------- about
@@ -414,11 +433,15 @@ TEST_F(NameEntry, OkInsertsTheEntryAndAnEmptyNameBecomesSomebody) {
     EXPECT_EQ(game.HighScores.HiScore[9], 1800);
 }
 
-TEST_F(NameEntry, EscLosesTheEntry) {
+TEST_F(NameEntry, EscDoesNothingAndOnlyTheWindowCloseLosesTheEntry) {
     const sk::HighScoreTable before = game.HighScores;
     entry.Offer(1, 9000);
-    Name()->insert(QStringLiteral("Lost"));
+    Name()->insert(QStringLiteral("Kept"));
     PressKey(Name(), Qt::Key_Escape);
+    EXPECT_TRUE(entry.isVisible());
+    EXPECT_EQ(Name()->text(), QStringLiteral("Kept"));
+
+    entry.close();  // the window manager's close, Alt+F4
     EXPECT_FALSE(entry.isVisible());
     EXPECT_EQ(game.HighScores.HiScore, before.HiScore);
     EXPECT_EQ(game.HighScores.HiName, before.HiName);
