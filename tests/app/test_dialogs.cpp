@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 using dialogtest::Child;
 using dialogtest::Click;
@@ -366,6 +367,22 @@ TEST_F(HighScoreWindow, UntickedOkKeepsTheTableAndEscDoesNotClose) {
     EXPECT_EQ(game.HighScores.HiScore[3], 6000);
 }
 
+// The widest names a player can enter: eight of the widest letters, the
+// game's own "Somebody", four full-width characters.
+const char* const kWideNames[] = {"WWWWWWWW", "MMMMMMMM", "Somebody", "隼隼隼隼", "ＷＷＷＷ"};
+
+TEST_F(HighScoreWindow, TheWidestNamesEndBeforeThePointsColumn) {
+    for (int i = 0; i < 5; ++i) game.HighScores.HiName[i] = sk::Utf8ToCp932(kWideNames[i]);
+    form.RefreshLabels();
+    for (int rank = 1; rank <= 5; ++rank) {
+        const QLabel* name = Child<QLabel>(form, ("Name" + std::to_string(rank)).c_str());
+        const QLabel* points = Child<QLabel>(form, ("HSLabel" + std::to_string(rank)).c_str());
+        EXPECT_EQ(name->x(), 76);
+        EXPECT_EQ(points->x(), 178);
+        EXPECT_LT(name->x() + name->fontMetrics().horizontalAdvance(name->text()), points->x()) << kWideNames[rank - 1];
+    }
+}
+
 // -------------------------------------------------------------- name entry
 
 class NameEntry : public ::testing::Test {
@@ -445,6 +462,16 @@ TEST_F(NameEntry, EscDoesNothingAndOnlyTheWindowCloseLosesTheEntry) {
     EXPECT_FALSE(entry.isVisible());
     EXPECT_EQ(game.HighScores.HiScore, before.HiScore);
     EXPECT_EQ(game.HighScores.HiName, before.HiName);
+}
+
+TEST_F(NameEntry, TheBoxShowsTheWidestNamesWhole) {
+    entry.Offer(1, 9000);
+    EXPECT_EQ(Name()->geometry(), QRect(34, 85, 91, 26));
+    for (const char* text : kWideNames) {
+        Name()->setText(QString::fromUtf8(text));  // the cursor stands at the end
+        Name()->grab();                             // the box scrolls as it paints
+        EXPECT_EQ(Name()->cursorPositionAt(QPoint(6, Name()->height() / 2)), 0) << text << " scrolled";
+    }
 }
 
 TEST_F(NameEntry, ASecondOfferReplacesTheFirst) {
