@@ -119,6 +119,9 @@ void TMainForm::AttachWindows(TPropatyBox* propatyBox, THighScoreForm* highScore
     highScoreForm_ = highScoreForm;
     enterScore_ = enterScore;
     aboutBox_ = aboutBox;
+    for (QWidget* dialog : std::initializer_list<QWidget*>{propatyBox, highScoreForm, enterScore, aboutBox}) {
+        if (dialog) sk::ReturnFocusOnClose(dialog, this);
+    }
 }
 
 // Each item shows its key after a tab; the key itself lives on a shortcut
@@ -224,7 +227,8 @@ void TMainForm::CentreOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->geometry();
-    move(area.x() + (area.width() - kCentringWidth) / 2, area.y() + (area.height() - sk::kClientHeight) / 2);
+    sk::PlaceFrame(this, QPoint(area.x() + (area.width() - kCentringWidth) / 2,
+                                area.y() + (area.height() - sk::kClientHeight) / 2));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -373,3 +373,20 @@ TEST_F(ShellTest, PauseItemShowsNothingBesideItUntilItIsChecked) {
     Press(Qt::Key_F3);
     EXPECT_EQ(markColumn("StopB"), markColumn("ResetB"));
 }
+
+TEST_F(ShellTest, TheMainWindowHasTheKeyboardAgainWhenADialogCloses) {
+    Start();
+    for (const int key : {Qt::Key_F7, Qt::Key_F5, Qt::Key_F4}) {
+        WhenModalOpens([](QWidget* dialog) {
+            dialog->activateWindow();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog; }));
+        });
+        Press(key);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Main(); })) << key;
+    }
+    EndWithARecord(Game());
+    Windows().EnterScore.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Windows().EnterScore; }));
+    Windows().EnterScore.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Main(); }));
+}
