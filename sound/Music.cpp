@@ -19,11 +19,6 @@ namespace {
 
 constexpr double kOwnOutputRate = 44100.0;
 
-std::filesystem::path SoundFontPath() {
-    const char* chosen = std::getenv("SONOBOX_SOUNDFONT");
-    return (chosen != nullptr && chosen[0] != '\0') ? chosen : kDefaultSoundFont;
-}
-
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
@@ -87,7 +82,9 @@ int Music::Start() {
         Shutdown();
         return 1;
     }
-    if (!synth_->LoadSoundFont(SoundFontPath())) {
+    std::string tried;
+    if (!synth_->LoadGeneralMidiSoundFont(tried)) {
+        Diagnostic(("no SoundFont found (tried " + tried + ")").c_str());
         Diagnostic(text::kSoundFont);
         Shutdown();
         return 1;

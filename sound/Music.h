@@ -15,9 +15,6 @@ namespace sonobox {
 
 class AudioDevice;
 
-// The General MIDI SoundFont loaded by Start; SONOBOX_SOUNDFONT names another.
-inline constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
-
 // A larger file is not taken for a piece of music.
 inline constexpr std::uintmax_t kMaxPieceBytes = 64u << 20;
 

@@ -17,10 +17,16 @@
  *
  * Environment:
  *   SONOBOX_NO_DIALOGS=1  effect messages go to stderr, never to a window.
- *   SONOBOX_SOUNDFONT     the SoundFont for the music instead of
- *                         /usr/share/sounds/sf2/default-GM.sf2.
+ *   SONOBOX_SOUNDFONT     the General MIDI SoundFont for the music. Without
+ *                         it (or when it is missing) the first that exists
+ *                         of /usr/share/sounds/sf2/default-GM.sf2,
+ *                         /usr/share/sounds/sf3/default-GM.sf3 and
+ *                         FluidSynth's synth.default-soundfont is used.
  *   SDL_AUDIODRIVER       as for any SDL program ("dummy" plays nothing,
  *                         "disk" writes the output to SDL_DISKAUDIOFILE).
+ *                         Unset, PulseAudio, PipeWire and ALSA are tried in
+ *                         turn and the first that opens a device is used,
+ *                         then SDL's own choice.
  *
  * The library compiles as C and as C++.
  */

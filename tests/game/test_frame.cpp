@@ -2,6 +2,9 @@
 // scroll with its end and exit tests, and the title bands.
 #include "GameTestKit.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace sk::test {
 namespace {
 
@@ -14,10 +17,10 @@ protected:
         g_.S.Invincible = true;
         // A background whose every column has its own colour.
         for (int y = 0; y < g_.BackHai.Height; ++y) {
-            for (int x = 0; x < g_.BackHai.Width; ++x) g_.BackHai.Row(y)[x] = 0x00400000u | static_cast<std::uint32_t>(x);
+            for (int x = 0; x < g_.BackHai.Width; ++x) g_.BackHai.Row(y)[x] = 0xFF400000u | static_cast<std::uint32_t>(x);
         }
     }
-    std::uint32_t BackAt(int x) const { return 0x00400000u | static_cast<std::uint32_t>(x); }
+    std::uint32_t BackAt(int x) const { return 0xFF400000u | static_cast<std::uint32_t>(x); }
     void Shoot(int slot, int x, int y) {
         g_.S.Shots[slot].X = x;
         g_.S.Shots[slot].Y = y;
@@ -151,6 +154,21 @@ TEST_F(FrameTest, ScrollBackgroundPlacesTheStartAfterTheEnd) {
     EXPECT_EQ(g_.MainScr.At(631, 0), BackAt(31));
 }
 
+TEST_F(FrameTest, MapsSmallerThanTheFieldLeaveBlackNotTheLastFrame) {
+    for (const auto [cols, rows] : {std::pair{12, 10}, std::pair{40, 12}, std::pair{5, 20}}) {
+        WriteStage(1, cols, rows);
+        ASSERT_TRUE(g_.StartStage(false));
+        constexpr std::uint32_t kStale = 0x00ABCDEF;  // what earlier frames left
+        g_.MainScr.Resize(632, 404, kStale);
+        g_.ScrollBackground();
+        const int w = std::min(cols * 32, 632), h = std::min(rows * 32, 404);
+        EXPECT_EQ(g_.MainScr.At(w - 1, h - 1), kGround) << cols << "x" << rows;
+        EXPECT_EQ(g_.MainScr.At(631, 403), kBlack) << cols << "x" << rows;
+        EXPECT_EQ(g_.MainScr.At(w % 632, h - 1), w < 632 ? kBlack : g_.BackHai.At(0, h - 1)) << cols << "x" << rows;
+        EXPECT_EQ(g_.MainScr.At(0, h % 404), h < 404 ? kBlack : g_.BackHai.At(0, 0)) << cols << "x" << rows;
+    }
+}
+
 TEST_F(FrameTest, ScrollStopsExactlyAtTheEndAndTheExitWaitsForAClearField) {
     PlaceEnemy(1, 640, 75);
     g_.S.Enemies[1].AppearAt = 100000;  // released only at the end: holds the stage there
@@ -275,6 +293,27 @@ TEST_F(TitleTest, BandsMoveLeftAtTheirOwnSpeedsAndWrapAtSixForty) {
     EXPECT_EQ(s.At(0, 355), LogoPixel(100, 355));      // bottom band from column 100
     EXPECT_EQ(s.At(536, 433), LogoPixel(0, 433));
     EXPECT_EQ(s.At(531, 400), LogoPixel(631, 400));
+}
+
+TEST_F(TitleTest, TheFourColumnsPastThePictureAreBlackWhereverTheBandStands) {
+    g_.MainScreen.Resize(632, 434, kGround);
+    g_.S.TitleBandX = {5, 639, 636, 100};
+    g_.TitleFrame();
+    const Bitmap& s = g_.MainScreen;
+    auto blackRun = [&](int y, int from, int to) {
+        for (int x = from; x < to; ++x) EXPECT_EQ(s.At(x, y), kBlack) << x << "," << y;
+    };
+    blackRun(0, 627, 631);  // offset 5: the gap lies before the band's start
+    EXPECT_EQ(s.At(626, 0), LogoPixel(631, 0));
+    blackRun(40, 629, 632);  // offset 639: the gap is the first copy's end
+    blackRun(98, 629, 632);
+    EXPECT_EQ(s.At(628, 40), LogoPixel(631, 40));
+    EXPECT_EQ(s.At(631, 300), LogoPixel(631, 300));
+    blackRun(433, 532, 536);  // offset 100
+    EXPECT_EQ(s.At(531, 433), LogoPixel(631, 433));
+    for (int y = 0; y < 434; ++y) {
+        for (int x = 0; x < 632; ++x) ASSERT_NE(s.At(x, y), kGround) << x << "," << y;
+    }
 }
 
 TEST_F(TitleTest, ResetKeepsTheBandsWhereTheyWere) {
