@@ -47,11 +47,21 @@ QString StoreFile() {
     return QFileInfo(neighbour.fileName()).absolutePath() + QStringLiteral("/SK98.conf");
 }
 
-// A regular file or none at all; anything else in its place is left alone.
-bool StoreUsable() {
+// A regular file or none at all; anything else in its place reads as the
+// defaults.
+bool StoreReadable() {
     struct stat info {};
     if (::stat(QFile::encodeName(StoreFile()).constData(), &info) != 0) return errno == ENOENT || errno == ENOTDIR;
     return S_ISREG(info.st_mode);
+}
+
+// A FIFO, device or socket in the store's place would keep a write waiting;
+// it is left alone. (A folder there fails the write at once, and that is
+// reported.)
+bool StoreWouldWait() {
+    struct stat info {};
+    if (::stat(QFile::encodeName(StoreFile()).constData(), &info) != 0) return false;
+    return !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
 }
 
 // A store write waits without limit for "<store>.lock", and takes over a
@@ -118,7 +128,7 @@ void WriteValue(const char* name, int value) {
 Settings LoadSettings() {
     const Settings defaults;
 #if !defined(Q_OS_WIN)
-    if (!StoreUsable()) return defaults;
+    if (!StoreReadable()) return defaults;
 #endif
     Settings s;
     s.MusicOn = ReadValue("MidiOut", defaults.MusicOn ? 1 : 0) != 0;
@@ -131,7 +141,7 @@ Settings LoadSettings() {
 
 void SaveSettings(const GameState& s) {
 #if !defined(Q_OS_WIN)
-    if (!StoreUsable()) {
+    if (StoreWouldWait()) {
         std::fprintf(stderr, "settings not saved: %s is not a regular file\n", QFile::encodeName(StoreFile()).constData());
         return;
     }

@@ -16,8 +16,8 @@ Settings LoadSettings();
 // Writes "MidiOut" (MusicOnNext), "WaveOut" (SoundOn), "MouseLock" and
 // "Difficult" in that order, each synced and checked on its own. A lock
 // left by a writer that is gone is taken over at once; one a running
-// writer keeps is waited on for a second at most. Anything but a regular
-// file in the store's place is left alone (one line on stderr).
+// writer keeps is waited on for a second at most. A FIFO, device or socket
+// in the store's place is left alone (one line on stderr).
 // Throws std::runtime_error at the first value that could not be written.
 void SaveSettings(const GameState& s);
 

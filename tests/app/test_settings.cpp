@@ -105,41 +105,43 @@ TEST(SettingsStore, AnyNonZeroIntegerMeansOn) {
     EXPECT_EQ(s.Difficulty, -1);
 }
 
-// Anything but a regular file where the store should be reads as the
-// defaults and is left alone; a FIFO is not waited on.
-TEST(SettingsStore, AStoreThatIsNoRegularFileGivesTheDefaultsAndIsLeftAlone) {
-    SettingsSandbox folderSandbox;
-    ASSERT_TRUE(QDir().mkpath(folderSandbox.StorePath()));
-    SettingsSandbox fifoSandbox;
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifoSandbox.StorePath()).constData(), 0600), 0);
-    for (const SettingsSandbox* sandbox : {&folderSandbox, &fifoSandbox}) {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QFileInfo(sandbox->StorePath()).path());
-        const sk::Settings s = sk::LoadSettings();
-        EXPECT_TRUE(s.MusicOn);
-        EXPECT_TRUE(s.SoundOn);
-        EXPECT_TRUE(s.MouseLock);
-        EXPECT_EQ(s.Difficulty, 4);
-        EXPECT_NO_THROW(sk::SaveSettings(sk::GameState{}));
-    }
-    EXPECT_TRUE(QFileInfo(folderSandbox.StorePath()).isDir());
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(fifoSandbox.StorePath()).constData(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+// A folder where the store file should be: it can be neither read nor written.
+TEST(SettingsStore, AStoreThatCannotBeOpenedGivesTheDefaults) {
+    SettingsSandbox sandbox;
+    ASSERT_TRUE(QDir().mkpath(sandbox.StorePath()));
+    const sk::Settings s = sk::LoadSettings();
+    EXPECT_TRUE(s.MusicOn);
+    EXPECT_TRUE(s.SoundOn);
+    EXPECT_TRUE(s.MouseLock);
+    EXPECT_EQ(s.Difficulty, 4);
 }
 
 TEST(SettingsStore, AFailedWriteThrowsNamingTheValue) {
     SettingsSandbox sandbox;
-    // The store's folder is a file: the store can be neither made nor written.
-    const QString folder = QFileInfo(sandbox.StorePath()).path() + QStringLiteral("/plain");
-    QFile plain(folder);
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    ASSERT_TRUE(QDir().mkpath(sandbox.StorePath()));
     try {
         sk::SaveSettings(sk::GameState{});
         FAIL() << "SaveSettings reported success on a store it could not write";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("MidiOut"), std::string::npos) << e.what();
     }
+}
+
+// A FIFO where the store should be is never opened (it would wait for a
+// writer): it reads as the defaults and is left alone by the quit.
+TEST(SettingsStore, AFifoInPlaceOfTheStoreGivesTheDefaultsAndIsLeftAlone) {
+    SettingsSandbox sandbox;
+    const QByteArray path = QFile::encodeName(sandbox.StorePath());
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    const sk::Settings s = sk::LoadSettings();
+    EXPECT_TRUE(s.MusicOn);
+    EXPECT_TRUE(s.SoundOn);
+    EXPECT_TRUE(s.MouseLock);
+    EXPECT_EQ(s.Difficulty, 4);
+    EXPECT_NO_THROW(sk::SaveSettings(sk::GameState{}));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 // A kill between making the lock file and writing it leaves it empty; its
