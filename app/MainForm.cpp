@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,8 +24,10 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -258,10 +261,10 @@ int TMainForm::RunFrame() {
         // On the title only the star bands move; the logo band between them
         // needs repainting only when the title comes back.
         if (wasTitle && game_.S.TitleMode && titleShown_) {
-            mainScreen_->update(QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
-                                QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom));
+            mainScreen_->Present(QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
+                                 QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom));
         } else {
-            mainScreen_->update();
+            mainScreen_->Present(mainScreen_->rect());
         }
         titleShown_ = game_.S.TitleMode;
     }
@@ -302,13 +305,19 @@ void TMainForm::AboutBClick() {
     aboutBox_->exec();
 }
 
-// Only the quit command saves. A high-score file that cannot be written has
-// been reported on stderr and the quit goes on; a settings value that cannot
-// be written throws, and the window stays open.
+// Only the quit command saves. A high-score file that cannot be written is
+// reported in a message box and the quit goes on; a settings value that
+// cannot be written throws, and the window stays open.
 void TMainForm::Exit1Click() {
-    sk::SaveHighScores(game_.HighScores);
+    if (!sk::SaveHighScores(game_.HighScores)) ReportLostHighScores(std::strerror(errno));
     sk::SaveSettings(game_.S);
     close();
+}
+
+void TMainForm::ReportLostHighScores(const char* reason) {
+    const QString file = QDir::current().absoluteFilePath(QString::fromUtf8(sk::kHighScoreFile));
+    sk::ShowInformation(this, windowTitle(),
+                        QStringLiteral("ハイスコアを保存できませんでした。\n%1\n%2").arg(file, QString::fromLocal8Bit(reason)));
 }
 
 // --- The game's way to the window -------------------------------------------

@@ -17,10 +17,10 @@ protected:
         g_.S.Invincible = true;
         // A background whose every column has its own colour.
         for (int y = 0; y < g_.BackHai.Height; ++y) {
-            for (int x = 0; x < g_.BackHai.Width; ++x) g_.BackHai.Row(y)[x] = 0x00400000u | static_cast<std::uint32_t>(x);
+            for (int x = 0; x < g_.BackHai.Width; ++x) g_.BackHai.Row(y)[x] = 0xFF400000u | static_cast<std::uint32_t>(x);
         }
     }
-    std::uint32_t BackAt(int x) const { return 0x00400000u | static_cast<std::uint32_t>(x); }
+    std::uint32_t BackAt(int x) const { return 0xFF400000u | static_cast<std::uint32_t>(x); }
     void Shoot(int slot, int x, int y) {
         g_.S.Shots[slot].X = x;
         g_.S.Shots[slot].Y = y;
@@ -171,7 +171,7 @@ TEST_F(FrameTest, MapsSmallerThanTheFieldLeaveBlackNotTheLastFrame) {
 
 TEST_F(FrameTest, ScrollStopsExactlyAtTheEndAndTheExitWaitsForAClearField) {
     PlaceEnemy(1, 640, 75);
-    g_.S.Enemies[1].AppearAt = 100000;  // never released: holds the stage at its end
+    g_.S.Enemies[1].AppearAt = 100000;  // released only at the end: holds the stage there
     const int end = g_.BackHai.Width - 640;
     int frames = 0;
     while (!g_.S.ScrollEnd && frames < 1000) {
@@ -186,6 +186,7 @@ TEST_F(FrameTest, ScrollStopsExactlyAtTheEndAndTheExitWaitsForAClearField) {
     EXPECT_FALSE(g_.S.StageExit);
 
     g_.S.Enemies[1].Active = false;
+    g_.S.EnemyShots[1].Active = false;  // fired when it was released
     EnemyShoot(6, 600, 10);
     Frames(1);
     EXPECT_FALSE(g_.S.StageExit);
@@ -227,6 +228,22 @@ TEST_F(FrameTest, NarrowBackgroundEndsItsScrollInTheFirstFrame) {
     EXPECT_EQ(g_.BackHai.Width, 640);
     EXPECT_TRUE(g_.S.ScrollEnd);  // the end test of the same frame sees the new stage
     EXPECT_EQ(g_.S.ScrollSpeed, 0);
+}
+
+// Maps too narrow for the scroll to reach every slot's release point.
+TEST_F(FrameTest, EveryMapEndsHoweverNarrow) {
+    for (const int cols : {1, 19, 25, 29}) {
+        WriteAllStages(cols, 13);
+        g_.ResetGame();
+        StartGame();
+        g_.S.Invincible = true;
+        int frames = 0;
+        while (g_.S.StageNo == 1 && frames < 4000) {
+            Frames(1);
+            ++frames;
+        }
+        EXPECT_EQ(g_.S.StageNo, 2) << cols << " columns";
+    }
 }
 
 TEST_F(FrameTest, WorldRunsOnAfterTheGameIsOver) {
