@@ -8,7 +8,10 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
@@ -26,6 +29,10 @@ public:
     Synth& operator=(const Synth&) = delete;
 
     bool LoadSoundFont(const std::filesystem::path& file);
+    // Loads the first General MIDI SoundFont that exists and loads, in this
+    // order: $SONOBOX_SOUNDFONT, the Debian defaults (sf2, then sf3), then
+    // FluidSynth's own default setting. With none, `tried` names them all.
+    bool LoadGeneralMidiSoundFont(std::string& tried);
     // Opens FluidSynth's own output (through SDL). False when it cannot.
     bool StartOwnOutput();
 
@@ -38,6 +45,9 @@ public:
     void DropPlayer();
     // The player's position in the file's ticks; -1 without a player.
     int CurrentTick();
+    // The length of the piece as the player read it (known once it has
+    // rendered); -1 without a player.
+    int TotalTicks();
 
     // Renders stereo float frames for the shared device's mixer; false,
     // without rendering, while the synthesizer can only give silence.
@@ -57,6 +67,10 @@ private:
     _fluid_audio_driver_t* driver_ = nullptr;
     bool effectsOn_ = true;
 };
+
+// The SoundFonts looked for after $SONOBOX_SOUNDFONT; tests replace them
+// (nullopt restores the standard places).
+void OverrideStandardSoundFonts(std::optional<std::vector<std::filesystem::path>> places);
 
 // FluidSynth's own log lines stay out of stderr: the library writes its own.
 void QuietFluidSynth();
