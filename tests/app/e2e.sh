@@ -15,7 +15,7 @@ bin=$(realpath "$1")
 installed=false
 [ "$2" = --installed ] && installed=true
 shot_dir=$(dirname "$bin")
-for tool in Xvfb xdotool import timeout; do
+for tool in Xvfb xdotool import convert timeout; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -161,6 +161,17 @@ sleep 1
 alive
 xdotool key F3
 still || fail "the paused game still draws"
+# The paused frame as put straight on the window equals the same frame
+# repainted through the widget once the window is unmapped and mapped again.
+snap 0 0 632 400 direct
+xdotool windowunmap --sync "$wid"
+xdotool windowmap --sync "$wid"
+timeout 10 xdotool windowfocus --sync "$wid" || true
+sleep 0.5
+snap 0 0 632 400 repainted
+convert "$work/direct.png" "rgb:$work/direct.rgb"
+convert "$work/repainted.png" "rgb:$work/repainted.rgb"
+cmp -s "$work/direct.rgb" "$work/repainted.rgb" || fail "the frame shown differs from its repaint"
 
 # The cursor is held inside the window during a stage, paused or not: the
 # outer rectangle less 4 pixels left and right, 22 at the top, 34 at the bottom.
