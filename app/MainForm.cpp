@@ -5,6 +5,7 @@
 #include "app/FrameGate.h"
 #include "app/MessageBoxes.h"
 #include "app/PlayArea.h"
+#include "app/PlayOptionsBox.h"
 #include "app/PropatyBox.h"
 #include "app/SettingsStore.h"
 #include "app/StatusBar.h"
@@ -22,6 +23,7 @@
 #include <QRegion>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
@@ -100,11 +102,21 @@ TMainForm::TMainForm(Hooks hooks)
     });
 
     BuildMenus();
+    AddPlayOptionsItem();
     setFixedSize(sk::kFieldWidth, sk::kClientHeight + menuBar()->sizeHint().height());
 
     mouseLock_ = std::make_unique<sk::MouseLock>(this);
     clock_ = std::make_unique<sk::FrameClock>([this] { return RunFrame(); },
                                               [this] { return game_.S.TitleMode || !game_.S.Paused; }, this);
+    input_ = new sk::PlayerInput(game_, this,
+                                 {[this] {
+                                      if (game_.S.Shell.StopB.Enabled) Command(&TMainForm::StopBClick);
+                                  },
+                                  [this] {
+                                      if (game_.S.Shell.ResetB.Enabled) Command(&TMainForm::ResetBClick);
+                                  },
+                                  [this] { AfterEvent(false); }});
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationState);
 
     // Asking for the handle makes the native window now.
     void* handle = reinterpret_cast<void*>(winId());
@@ -216,6 +228,7 @@ void TMainForm::FormShow() {
     hooks_.Sound.DsMake("Wave\\CpuExp.wav", 2);
     hooks_.Sound.DmMake("BGM\\Opening.mid");
     if (game_.S.MusicOn) hooks_.Sound.DmPlay(-1);
+    ApplyExtras(sk::LoadExtraSettings());
 }
 
 void TMainForm::CentreOnScreen() {
@@ -247,6 +260,7 @@ void TMainForm::changeEvent(QEvent* event) {
 int TMainForm::RunFrame() {
     const bool wasTitle = game_.S.TitleMode;
     int delay = 20;
+    input_->BeforeFrame();
     sk::Guarded([&] { delay = game_.AppIdle(); });
     if (delay >= 0) {
         // On the title only the star bands move; the logo band between them
@@ -287,6 +301,45 @@ void TMainForm::SpeedBClick() {
     propatyBox_->SyncDifficultyGroup();
     propatyBox_->TransferSettingsToDialog();
     propatyBox_->exec();
+}
+
+// The extras' item closes the options menu; it has no key of its own.
+void TMainForm::AddPlayOptionsItem() {
+    auto* options = menuBar()->findChild<QMenu*>(QStringLiteral("OptionB"));
+    QAction* item = options->addAction(QStringLiteral("操作と表示..."));
+    item->setObjectName(QStringLiteral("PlayOptionsB"));
+    connect(item, &QAction::triggered, this, [this] { Command(&TMainForm::PlayOptionsBClick); });
+}
+
+void TMainForm::PlayOptionsBClick() {
+    if (!playOptions_) playOptions_ = std::make_unique<TPlayOptionsBox>(game_, this);
+    sk::CentreOnScreen(playOptions_.get());
+    game_.PauseForDialog();
+    Mirror();
+    playOptions_->Load(extras_, [this](int music, int effects) { ApplyVolumes(music, effects); });
+    if (playOptions_->exec() != QDialog::Accepted) return;
+    ApplyExtras(playOptions_->Chosen());
+    sk::SaveExtraSettings(extras_);
+}
+
+void TMainForm::ApplyExtras(const sk::ExtraSettings& extras) {
+    extras_ = extras;
+    input_->SetKeyControl(extras.KeyControl);
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    input_->SetPadControl(extras.PadControl, (config + QStringLiteral("/SK98/gamecontrollerdb.txt")).toStdString());
+    ApplyVolumes(extras.MusicVolume, extras.EffectVolume);
+}
+
+void TMainForm::ApplyVolumes(int music, int effects) {
+    if (hooks_.Sound.SetGains) hooks_.Sound.SetGains(sk::VolumeGain(music), sk::VolumeGain(effects));
+}
+
+// Only a switch to another program counts: the game's own dialogs and
+// message boxes keep the application active.
+void TMainForm::OnApplicationState(Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive || !extras_.FocusPause || !shown_) return;
+    if (game_.S.TitleMode || game_.S.Paused || !game_.S.Shell.StopB.Enabled) return;
+    Command(&TMainForm::StopBClick);
 }
 
 void TMainForm::AboutBClick() {

@@ -5,7 +5,9 @@
 
 #include "app/FrameClock.h"
 #include "app/MouseLock.h"
+#include "app/PlayerInput.h"
 #include "app/ShellSound.h"
+#include "game/Extras.h"
 #include "game/Game.h"
 #include "game/SoundApi.h"
 #include "game/WindowPort.h"
@@ -24,6 +26,7 @@ class StatusBar;
 class TAboutBox;
 class TEnterScore;
 class THighScoreForm;
+class TPlayOptionsBox;
 class TPropatyBox;
 
 // What a test may replace: ending the process, and the sound library.
@@ -55,6 +58,17 @@ public:
     void Exit1Click();
     void ScrollBClick();
     void SpecialBClick();
+    // "操作と表示...": the extras' dialog.
+    void PlayOptionsBClick();
+
+    // The extras in force; Apply puts them into effect (not into the store).
+    const sk::ExtraSettings& Extras() const { return extras_; }
+    void ApplyExtras(const sk::ExtraSettings& extras);
+    // Another program took the focus: pauses a running game when so chosen.
+    void OnApplicationState(Qt::ApplicationState state);
+    sk::PlayerInput& Input() { return *input_; }
+    sk::ShellSound& SoundHooks() { return hooks_.Sound; }
+    TPlayOptionsBox* PlayOptionsBox() const { return playOptions_.get(); }
 
     // sk::WindowPort
     void ShowMessage(const std::string& caption, const std::string& text) override;
@@ -87,6 +101,8 @@ private:
     void CentreOnScreen();
     int RunFrame();
     void AfterEvent(bool fullMirror = true);
+    void AddPlayOptionsItem();
+    void ApplyVolumes(int music, int effects);
 
     // A menu item, its shortcut and the game's state for it (none for items
     // that never change).
@@ -104,6 +120,9 @@ private:
     std::unique_ptr<StatusBar> statusBar_;
     std::unique_ptr<sk::MouseLock> mouseLock_;
     std::unique_ptr<sk::FrameClock> clock_;
+    sk::ExtraSettings extras_;
+    sk::PlayerInput* input_ = nullptr;
+    std::unique_ptr<TPlayOptionsBox> playOptions_;  // made when first opened
     TPropatyBox* propatyBox_ = nullptr;
     THighScoreForm* highScoreForm_ = nullptr;
     TEnterScore* enterScore_ = nullptr;

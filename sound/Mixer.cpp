@@ -1,5 +1,7 @@
 #include "sound/Mixer.h"
 
+#include "sound/Gains.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -33,8 +35,9 @@ void Mixer::Mix(std::int16_t* out, int frames) {
 void Mixer::MixPass(std::int16_t* out, int frames) {
     const std::size_t count = static_cast<std::size_t>(frames) * static_cast<std::size_t>(format_.channels);
     std::fill_n(sum_.begin(), count, 0.0f);
+    const float effects = EffectGain();
     for (Voice& voice : voices_) {
-        if (voice.playing) AddVoice(voice, frames);
+        if (voice.playing) AddVoice(voice, frames, effects);
     }
     if (music_.render != nullptr) AddMusic(frames);
     for (std::size_t i = 0; i < count; ++i) {
@@ -43,7 +46,7 @@ void Mixer::MixPass(std::int16_t* out, int frames) {
     framesMixed_.fetch_add(static_cast<std::uint64_t>(frames), std::memory_order_relaxed);
 }
 
-void Mixer::AddVoice(Voice& voice, int frames) {
+void Mixer::AddVoice(Voice& voice, int frames, float effectGain) {
     const std::size_t channels = static_cast<std::size_t>(format_.channels);
     float* sum = sum_.data();
     std::uint64_t left = static_cast<std::uint64_t>(frames);
@@ -59,7 +62,8 @@ void Mixer::AddVoice(Voice& voice, int frames) {
         const std::uint64_t run = std::min(left, voice.frames - voice.position);
         const std::int16_t* from = voice.samples.data() + voice.position * channels;
         const std::size_t n = static_cast<std::size_t>(run) * channels;
-        for (std::size_t i = 0; i < n; ++i) sum[i] += static_cast<float>(from[i]) * voice.gain;
+        const float gain = voice.gain * effectGain;
+        for (std::size_t i = 0; i < n; ++i) sum[i] += static_cast<float>(from[i]) * gain;
         sum += n;
         voice.position += run;
         left -= run;

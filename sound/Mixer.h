@@ -41,7 +41,8 @@ public:
     void SetMusic(MusicSource music) { music_ = music; }
 
     // Fills `out` (frames × channels samples) with the sum of the playing
-    // voices and the music, saturated to 16 bits. Allocates nothing.
+    // voices (times the effect gain) and the music, saturated to 16 bits.
+    // Allocates nothing.
     void Mix(std::int16_t* out, int frames);
 
     // Frames mixed since the mixer was made.
@@ -49,7 +50,7 @@ public:
 
 private:
     void MixPass(std::int16_t* out, int frames);
-    void AddVoice(Voice& voice, int frames);
+    void AddVoice(Voice& voice, int frames, float effectGain);
     void AddMusic(int frames);
 
     DeviceFormat format_;

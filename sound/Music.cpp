@@ -3,6 +3,7 @@
 #include "sound/AudioDevice.h"
 #include "sound/Effects.h"
 #include "sound/FileName.h"
+#include "sound/Gains.h"
 #include "sound/Report.h"
 #include "sound/Texts.h"
 
@@ -96,6 +97,10 @@ int Music::Start() {
         device_->mixer().SetMusic(MusicSource{&Synth::Render, synth_.get()});
     }
     return 0;
+}
+
+void Music::ApplyGain() {
+    if (synth_) synth_->SetGain(MusicGain());
 }
 
 void Music::Shutdown() {

@@ -26,6 +26,8 @@ public:
     Synth& operator=(const Synth&) = delete;
 
     bool LoadSoundFont(const std::filesystem::path& file);
+    // The music gain (0..1) as FluidSynth's synth gain.
+    void SetGain(float musicGain);
     // Opens FluidSynth's own output (through SDL). False when it cannot.
     bool StartOwnOutput();
 
