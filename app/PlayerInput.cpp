@@ -10,8 +10,18 @@
 
 namespace sk {
 
+namespace {
+
+constexpr int kIdlePollMs = 50;
+constexpr int kFramePollMs = 40;  // frames poll at least this often
+
+}  // namespace
+
 PlayerInput::PlayerInput(Game& game, QWidget* window, Commands commands)
-    : QObject(window), game_(game), window_(window), commands_(std::move(commands)), steering_(game) {}
+    : QObject(window), game_(game), window_(window), commands_(std::move(commands)), steering_(game) {
+    idlePoll_.setInterval(kIdlePollMs);
+    connect(&idlePoll_, &QTimer::timeout, this, &PlayerInput::IdlePoll);
+}
 
 PlayerInput::~PlayerInput() {
     if (keysOn_ && qApp) qApp->removeEventFilter(this);
@@ -30,17 +40,30 @@ void PlayerInput::SetKeyControl(bool on) {
 
 void PlayerInput::SetPadControl(bool on, const std::string& mappingFile) {
     if (!on) {
+        idlePoll_.stop();
         pad_.reset();
         padShown_ = PadState{};
         UpdateDirection();
         return;
     }
     if (!pad_) pad_ = std::make_unique<Gamepad>(mappingFile);
+    idlePoll_.start();
 }
 
 void PlayerInput::BeforeFrame() {
-    if (pad_) OnPad(pad_->Poll());
+    PollPad();
     Guarded([this] { steering_.Frame(); });
+}
+
+void PlayerInput::PollPad() {
+    if (!pad_) return;
+    sincePoll_.start();
+    OnPad(pad_->Poll());
+}
+
+void PlayerInput::IdlePoll() {
+    if (sincePoll_.isValid() && sincePoll_.elapsed() < kFramePollMs) return;
+    PollPad();
 }
 
 // A pad button acts once, when it goes down. A at game over continues.

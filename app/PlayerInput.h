@@ -8,7 +8,9 @@
 #include "app/Gamepad.h"
 #include "game/Steering.h"
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -39,10 +41,12 @@ public:
     bool PadControl() const { return pad_ != nullptr; }
 
     // Once per frame, before the game's frame: reads the pad, acts on its
-    // new presses, and steps the steering.
+    // new presses, and steps the steering. While no frames run (a paused
+    // game) the pad is read twenty times a second, so Start can resume.
     void BeforeFrame();
 
     Steering& steering() { return steering_; }
+    const PadState& Pad() const { return padShown_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,6 +56,8 @@ private:
     void ReleaseKeys();
     void OnPad(const PadState& now);
     void UpdateDirection();
+    void PollPad();
+    void IdlePoll();
 
     Game& game_;
     QWidget* window_;
@@ -59,6 +65,8 @@ private:
     Steering steering_;
     std::unique_ptr<Gamepad> pad_;
     PadState padShown_;  // the pad as last polled
+    QElapsedTimer sincePoll_;
+    QTimer idlePoll_;
     bool keysOn_ = false;
     bool left_ = false, right_ = false, up_ = false, down_ = false;
 };

@@ -132,6 +132,12 @@ TEST_F(ExtrasTest, ASimulatedPadSteersFiresAndPausesAndMayComeAndGo) {
     Main().Input().BeforeFrame();
     EXPECT_TRUE(Game().S.Paused);
     EXPECT_TRUE(Game().S.Shell.StopB.Checked);
+    // No frames run while paused; the pad is still read, and Start resumes.
+    SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 0);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Main().Input().Pad().Start; }, 5000));
+    SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 1);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Game().S.Paused; }, 5000));
+    Main().StopBClick();
 
     SDL_JoystickClose(stick);
     SDL_JoystickDetachVirtual(index);
