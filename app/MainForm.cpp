@@ -10,6 +10,7 @@
 #include "app/SettingsStore.h"
 #include "app/StatusBar.h"
 #include "app/WidgetKit.h"
+#include "app/ZoomView.h"
 #include "game/Pictures.h"
 #include "app/EnterScore.h"
 #include "app/HighScoreForm.h"
@@ -25,6 +26,7 @@
 #include <QShortcut>
 #include <QStandardPaths>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -75,14 +77,21 @@ TMainForm::TMainForm(Hooks hooks)
     setWindowTitle(kTitle);
     setFont(sk::GothicFont(12));
 
-    auto* client = new QWidget(this);
+    host_ = new QWidget(this);
+    host_->setObjectName(QStringLiteral("ClientHost"));
+    host_->setFixedSize(sk::kFieldWidth, sk::kClientHeight);
+    host_->installEventFilter(this);
+    auto* client = new QWidget(host_);
+    client_ = client;
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(sk::kFieldWidth, sk::kClientHeight);
     QPalette palette = client->palette();
     palette.setColor(QPalette::Window, Qt::black);
     client->setPalette(palette);
     client->setAutoFillBackground(true);
-    setCentralWidget(client);
+    setCentralWidget(host_);
+    zoomView_ = new sk::ZoomView(client, host_);
+    zoomView_->hide();
 
     mainScreen_ = new PlayArea(game_, client);
     mainScreen_->setGeometry(0, 0, sk::kFieldWidth, sk::kClientHeight);
@@ -104,6 +113,10 @@ TMainForm::TMainForm(Hooks hooks)
     BuildMenus();
     AddPlayOptionsItem();
     setFixedSize(sk::kFieldWidth, sk::kClientHeight + menuBar()->sizeHint().height());
+    auto* fullScreenKey = new QShortcut(Qt::Key_F11, this);
+    fullScreenKey->setObjectName(QStringLiteral("FullScreenKey"));
+    fullScreenKey->setAutoRepeat(false);
+    connect(fullScreenKey, &QShortcut::activated, this, [this] { sk::Guarded([this] { ToggleFullScreen(); }); });
 
     mouseLock_ = std::make_unique<sk::MouseLock>(this);
     clock_ = std::make_unique<sk::FrameClock>([this] { return RunFrame(); },
@@ -203,6 +216,7 @@ void TMainForm::Command(void (TMainForm::*handler)()) {
 // every item.
 void TMainForm::AfterEvent(bool fullMirror) {
     Mirror(fullMirror);
+    if (Zoomed()) zoomView_->update();
     clock_->Wake();
 }
 
@@ -272,6 +286,7 @@ int TMainForm::RunFrame() {
             mainScreen_->update();
         }
         titleShown_ = game_.S.TitleMode;
+        if (Zoomed()) zoomView_->update();
     }
     Mirror();
     return delay;
@@ -328,6 +343,58 @@ void TMainForm::ApplyExtras(const sk::ExtraSettings& extras) {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     input_->SetPadControl(extras.PadControl, (config + QStringLiteral("/SK98/gamecontrollerdb.txt")).toStdString());
     ApplyVolumes(extras.MusicVolume, extras.EffectVolume);
+    ApplyZoom(extras.ZoomMode);
+}
+
+sk::ZoomView* TMainForm::Zoomed() const { return zoomView_->isHidden() ? nullptr : zoomView_; }
+
+void TMainForm::ToggleFullScreen() {
+    sk::ExtraSettings extras = extras_;
+    extras.ZoomMode = extras_.ZoomMode == sk::Zoom::FullScreen ? windowedZoom_ : sk::Zoom::FullScreen;
+    ApplyExtras(extras);
+}
+
+// 1x on a screen of whole device pixels shows the client itself, exactly as
+// always; anything else shows it through the zoomed view.
+void TMainForm::ApplyZoom(sk::Zoom zoom) {
+    const bool full = zoom == sk::Zoom::FullScreen;
+    if (!full) windowedZoom_ = zoom;
+    const double ratio = devicePixelRatioF();
+    const int factor = sk::DevicePixelFactor(full ? 1 : static_cast<int>(zoom), ratio);
+    const bool direct = !full && factor == 1 && ratio == 1.0;
+    const bool wasZoomed = Zoomed() != nullptr;
+    const bool wasFull = isFullScreen();
+    zoomView_->SetFactor(factor, full);
+    // The zoomed view draws the client from where it stays visible to Qt,
+    // outside the window's client area.
+    client_->move(direct ? QPoint(0, 0) : QPoint(-client_->width() - 1, 0));
+    zoomView_->setVisible(!direct);
+    if (full) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        host_->setMinimumSize(0, 0);
+        host_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (!wasFull) showFullScreen();
+    } else {
+        if (wasFull) showNormal();
+        SetClientSize(QSize(static_cast<int>(std::ceil(sk::kFieldWidth * factor / ratio)),
+                            static_cast<int>(std::ceil(sk::kClientHeight * factor / ratio))));
+        if (wasZoomed || !direct || wasFull) sk::CentreOnScreen(this);
+    }
+    zoomView_->setGeometry(host_->rect());
+    if (mouseLock_->Confining()) mouseLock_->Confine(ConfinementRect());
+    mainScreen_->update();
+    zoomView_->update();
+}
+
+void TMainForm::SetClientSize(const QSize& size) {
+    host_->setFixedSize(size);
+    setFixedSize(size.width(), size.height() + menuBar()->sizeHint().height());
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == host_ && event->type() == QEvent::Resize) zoomView_->setGeometry(host_->rect());
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::ApplyVolumes(int music, int effects) {
@@ -374,7 +441,15 @@ void TMainForm::ApplyMouseLock(bool confine) {
         return;
     }
     mouseLock_->SetWindowActive(isActiveWindow());
-    mouseLock_->Confine(sk::ConfinementArea(frameGeometry()));
+    mouseLock_->Confine(ConfinementRect());
+}
+
+QRect TMainForm::ConfinementRect() const {
+    if (!Zoomed()) return sk::ConfinementArea(frameGeometry());
+    const QRect image = zoomView_->ImageRect().toAlignedRect().translated(zoomView_->mapToGlobal(QPoint()));
+    // Full screen has no frame: the one the rule assumes is the menu bar's.
+    const QRect frame = isFullScreen() ? image.adjusted(0, -menuBar()->height(), 0, 0) : frameGeometry();
+    return sk::ZoomedConfinementArea(frame, image, zoomView_->Scale());
 }
 
 void TMainForm::StateChanged() { Mirror(); }

@@ -28,6 +28,9 @@ class TEnterScore;
 class THighScoreForm;
 class TPlayOptionsBox;
 class TPropatyBox;
+namespace sk {
+class ZoomView;
+}
 
 // What a test may replace: ending the process, and the sound library.
 struct MainFormHooks {
@@ -68,6 +71,11 @@ public:
     void OnApplicationState(Qt::ApplicationState state);
     sk::PlayerInput& Input() { return *input_; }
     sk::ShellSound& SoundHooks() { return hooks_.Sound; }
+    // The client area enlarged (zoom above 1x, full screen, or a fractional
+    // screen scale), or null while the client is shown as it is.
+    sk::ZoomView* Zoomed() const;
+    // F11: full screen, or back to the windowed zoom.
+    void ToggleFullScreen();
     TPlayOptionsBox* PlayOptionsBox() const { return playOptions_.get(); }
 
     // sk::WindowPort
@@ -90,6 +98,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct MenuEntry;
@@ -103,6 +112,9 @@ private:
     void AfterEvent(bool fullMirror = true);
     void AddPlayOptionsItem();
     void ApplyVolumes(int music, int effects);
+    void ApplyZoom(sk::Zoom zoom);
+    void SetClientSize(const QSize& size);
+    QRect ConfinementRect() const;
 
     // A menu item, its shortcut and the game's state for it (none for items
     // that never change).
@@ -117,6 +129,10 @@ private:
     std::vector<Binding> bindings_;
     sk::Game game_;
     PlayArea* mainScreen_ = nullptr;
+    QWidget* host_ = nullptr;    // the central widget: the client, or the zoomed view
+    QWidget* client_ = nullptr;  // 632 x 434: play area and status bar
+    sk::ZoomView* zoomView_ = nullptr;
+    sk::Zoom windowedZoom_ = sk::Zoom::X1;  // where F11 returns to
     std::unique_ptr<StatusBar> statusBar_;
     std::unique_ptr<sk::MouseLock> mouseLock_;
     std::unique_ptr<sk::FrameClock> clock_;

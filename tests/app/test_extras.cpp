@@ -3,7 +3,10 @@
 #include "AppTestEnv.h"
 #include "ShellFixture.h"
 #include "app/PlayOptionsBox.h"
+#include "app/MouseLock.h"
+#include "app/PlayArea.h"
 #include "app/SettingsStore.h"
+#include "app/ZoomView.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -185,4 +188,54 @@ TEST_F(ExtrasTest, LosingTheFocusToAnotherProgramPausesOnlyWhenChosen) {
     Main().ResetBClick();
     Main().OnApplicationState(Qt::ApplicationInactive);
     EXPECT_FALSE(Game().S.Paused);  // the title is not paused
+}
+
+TEST_F(ExtrasTest, AZoomedFrameIsThe1xFrameScaledUpAndTheMouseIsMappedBack) {
+    StartPlaying();
+    Game().S.Paused = true;  // hold the picture still
+    QWidget* client = Main().MainScreen()->parentWidget();
+    const QImage direct = client->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(direct.size(), QSize(632, 434));
+
+    sk::ExtraSettings zoomed = Main().Extras();
+    zoomed.ZoomMode = sk::Zoom::X3;
+    Main().ApplyExtras(zoomed);
+    ASSERT_NE(Main().Zoomed(), nullptr);
+    EXPECT_EQ(Main().centralWidget()->size(), QSize(3 * 632, 3 * 434));
+    const QImage big = Main().Zoomed()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(big, direct.scaled(3 * 632, 3 * 434, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+
+    // (3 x 100 + 2, 3 x 50 + 1) is game pixel (100, 50): target (84, 34).
+    Game().S.Paused = false;
+    QTest::mouseMove(Main().Zoomed(), QPoint(302, 151));
+    EXPECT_EQ(Game().S.TargetX, 84);
+    EXPECT_EQ(Game().S.TargetY, 34);
+    QTest::mouseClick(Main().Zoomed(), Qt::LeftButton, {}, QPoint(302, 151));
+    EXPECT_EQ(Game().S.ShotsInFlight, 1);
+    Game().S.GameOver = true;
+    Game().S.Score = 700;
+    QTest::mouseDClick(Main().Zoomed(), Qt::LeftButton, {}, QPoint(302, 151));
+    EXPECT_EQ(Game().S.Score, 0);
+
+    zoomed.ZoomMode = sk::Zoom::X1;
+    Main().ApplyExtras(zoomed);
+    EXPECT_EQ(Main().Zoomed(), nullptr);
+    EXPECT_EQ(Main().centralWidget()->size(), QSize(632, 434));
+}
+
+TEST(ZoomedConfinement, MarginsInsideTheClientScaleAndFrameMarginsStay) {
+    // A window with a 1-pixel border and 43 pixels of title and menu bar.
+    const QRect image1(101, 143, 632, 434);
+    const QRect frame1 = image1.adjusted(-1, -43, 1, 1);
+    EXPECT_EQ(sk::ZoomedConfinementArea(frame1, image1, 1.0), sk::ConfinementArea(frame1));
+
+    const QRect image3(101, 143, 3 * 632, 3 * 434);
+    const QRect frame3 = image3.adjusted(-1, -43, 1, 1);
+    const QRect area = sk::ZoomedConfinementArea(frame3, image3, 3.0);
+    EXPECT_EQ(area.left(), image3.left() + 3 * 3);
+    EXPECT_EQ(area.top(), frame3.top() + 22);  // in the menu bar: unscaled
+    EXPECT_EQ(area.right(), image3.right() - 3 * 3);
+    EXPECT_EQ(area.bottom(), image3.bottom() - 3 * 33);
+    EXPECT_EQ(sk::DevicePixelFactor(2, 1.5), 3);
+    EXPECT_EQ(sk::DevicePixelFactor(1, 1.25), 1);
 }

@@ -1,0 +1,97 @@
+#include "app/ZoomView.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace sk {
+
+QRect ZoomedConfinementArea(const QRect& frame, const QRect& image, double scale) {
+    auto inward = [scale](int edge, int imageEdge, int direction) {
+        const int depth = (edge - imageEdge) * direction;  // > 0: inside the image
+        if (depth <= 0) return edge;
+        return imageEdge + direction * static_cast<int>(std::lround(depth * scale));
+    };
+    const int left = inward(frame.left() + 4, image.left(), 1);
+    const int top = inward(frame.top() + 22, image.top(), 1);
+    const int right = inward(frame.right() - 4, image.right(), -1);
+    const int bottom = inward(frame.bottom() - 34, image.bottom(), -1);
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+int DevicePixelFactor(int zoom, double devicePixelRatio) {
+    return std::max(1, static_cast<int>(std::lround(zoom * devicePixelRatio)));
+}
+
+ZoomView::ZoomView(QWidget* client, QWidget* parent) : QWidget(parent), client_(client) {
+    setObjectName(QStringLiteral("ZoomView"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    frame_ = QImage(client->size(), QImage::Format_RGB32);
+    frame_.fill(Qt::black);
+}
+
+void ZoomView::SetFactor(int factor, bool fill) {
+    factor_ = std::max(1, factor);
+    fill_ = fill;
+    update();
+}
+
+int ZoomView::DeviceFactor() const {
+    if (!fill_) return factor_;
+    const double ratio = devicePixelRatioF();
+    const int across = static_cast<int>(width() * ratio) / client_->width();
+    const int down = static_cast<int>(height() * ratio) / client_->height();
+    return std::max(1, std::min(across, down));
+}
+
+double ZoomView::Scale() const { return DeviceFactor() / devicePixelRatioF(); }
+
+QRectF ZoomView::ImageRect() const {
+    const double scale = Scale();
+    const QSizeF size(client_->width() * scale, client_->height() * scale);
+    // Bars split evenly, on whole device pixels.
+    const double ratio = devicePixelRatioF();
+    const double left = std::floor((width() - size.width()) / 2 * ratio) / ratio;
+    const double top = std::floor((height() - size.height()) / 2 * ratio) / ratio;
+    return QRectF(QPointF(std::max(0.0, left), std::max(0.0, top)), size);
+}
+
+QPoint ZoomView::ToClient(const QPointF& at) const {
+    const QRectF image = ImageRect();
+    const double scale = Scale();
+    return QPoint(static_cast<int>(std::floor((at.x() - image.left()) / scale)),
+                  static_cast<int>(std::floor((at.y() - image.top()) / scale)));
+}
+
+void ZoomView::paintEvent(QPaintEvent*) {
+    client_->render(&frame_, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    QPainter painter(this);
+    const QRectF image = ImageRect();
+    painter.fillRect(rect(), Qt::black);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(image, frame_);
+}
+
+// The event goes to the client's widget under the point (as at 1x, the
+// status bar's own widgets take what falls on them), in its coordinates.
+void ZoomView::Forward(QMouseEvent* event) {
+    const QPoint at = ToClient(event->position());
+    QWidget* target = client_->childAt(at);
+    if (target == nullptr) return;
+    const QPointF local = target->mapFrom(client_, at);
+    QMouseEvent mapped(event->type(), local, target->mapToGlobal(local), event->button(), event->buttons(),
+                       event->modifiers());
+    QCoreApplication::sendEvent(target, &mapped);
+}
+
+void ZoomView::mouseMoveEvent(QMouseEvent* event) { Forward(event); }
+void ZoomView::mousePressEvent(QMouseEvent* event) { Forward(event); }
+void ZoomView::mouseReleaseEvent(QMouseEvent* event) { Forward(event); }
+void ZoomView::mouseDoubleClickEvent(QMouseEvent* event) { Forward(event); }
+
+}  // namespace sk
