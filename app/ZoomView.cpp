@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -72,7 +73,12 @@ void ZoomView::paintEvent(QPaintEvent*) {
     client_->render(&frame_, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     QPainter painter(this);
     const QRectF image = ImageRect();
-    painter.fillRect(rect(), Qt::black);
+    // Only the bars are filled (to the whole pixels the image covers fully).
+    const QRect inner(QPoint(static_cast<int>(std::ceil(image.left())), static_cast<int>(std::ceil(image.top()))),
+                      QPoint(static_cast<int>(std::floor(image.right())) - 1,
+                             static_cast<int>(std::floor(image.bottom())) - 1));
+    const QRegion bars = QRegion(rect()) - QRegion(inner);
+    for (const QRect& bar : bars) painter.fillRect(bar, Qt::black);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(image, frame_);
 }
