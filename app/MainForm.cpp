@@ -216,7 +216,8 @@ void TMainForm::Command(void (TMainForm::*handler)()) {
 // every item.
 void TMainForm::AfterEvent(bool fullMirror) {
     Mirror(fullMirror);
-    if (Zoomed()) zoomView_->update();
+    // Between frames only the status bar can change what the client shows.
+    if (Zoomed()) zoomView_->UpdateClient(QRegion(0, sk::kFieldHeight, sk::kFieldWidth, sk::kClientHeight - sk::kFieldHeight));
     clock_->Wake();
 }
 
@@ -279,14 +280,14 @@ int TMainForm::RunFrame() {
     if (delay >= 0) {
         // On the title only the star bands move; the logo band between them
         // needs repainting only when the title comes back.
+        QRegion dirty(mainScreen_->rect());
         if (wasTitle && game_.S.TitleMode && titleShown_) {
-            mainScreen_->update(QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
-                                QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom));
-        } else {
-            mainScreen_->update();
+            dirty = QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
+                    QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom);
         }
+        mainScreen_->update(dirty);
+        if (Zoomed()) zoomView_->UpdateClient(dirty);
         titleShown_ = game_.S.TitleMode;
-        if (Zoomed()) zoomView_->update();
     }
     Mirror();
     return delay;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 
@@ -69,18 +70,43 @@ QPoint ZoomView::ToClient(const QPointF& at) const {
                   static_cast<int>(std::floor((at.y() - image.top()) / scale)));
 }
 
-void ZoomView::paintEvent(QPaintEvent*) {
-    client_->render(&frame_, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+void ZoomView::UpdateClient(const QRegion& clientRegion) {
+    const QRectF image = ImageRect();
+    const double scale = Scale();
+    QRegion dirty;
+    for (const QRect& r : clientRegion) {
+        dirty += QRectF(image.left() + r.left() * scale, image.top() + r.top() * scale, r.width() * scale,
+                        r.height() * scale)
+                     .toAlignedRect();
+    }
+    update(dirty);
+}
+
+// Per dirty rectangle: the client part under it rendered at 1x, then drawn
+// scaled once.
+void ZoomView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRectF image = ImageRect();
+    const double scale = Scale();
     // Only the bars are filled (to the whole pixels the image covers fully).
     const QRect inner(QPoint(static_cast<int>(std::ceil(image.left())), static_cast<int>(std::ceil(image.top()))),
                       QPoint(static_cast<int>(std::floor(image.right())) - 1,
                              static_cast<int>(std::floor(image.bottom())) - 1));
-    const QRegion bars = QRegion(rect()) - QRegion(inner);
+    const QRegion bars = event->region() - QRegion(inner);
     for (const QRect& bar : bars) painter.fillRect(bar, Qt::black);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(image, frame_);
+    for (const QRect& r : event->region()) {
+        const QRect source = QRectF((r.left() - image.left()) / scale, (r.top() - image.top()) / scale,
+                                    r.width() / scale, r.height() / scale)
+                                 .toAlignedRect()
+                                 .intersected(client_->rect());
+        if (source.isEmpty()) continue;
+        client_->render(&frame_, source.topLeft(), QRegion(source),
+                        QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        painter.drawImage(QRectF(image.left() + source.left() * scale, image.top() + source.top() * scale,
+                                 source.width() * scale, source.height() * scale),
+                          frame_, source);
+    }
 }
 
 // The event goes to the client's widget under the point (as at 1x, the

@@ -1,7 +1,7 @@
 // The client area (632 x 434: play area and status bar) shown enlarged by a
 // whole factor with square pixels. The client stays a visible widget, moved
-// out of sight; each repaint draws it at 1x
-// into one image and copies it scaled once, nearest-neighbour, centred with
+// out of sight; each repaint draws its dirty part at 1x into one image and
+// copies that scaled once, nearest-neighbour, centred with
 // black bars around it when the window is larger (full screen). Mouse input
 // is mapped back to the 1x client and given to the widget under it, so the
 // play area sees the same coordinates, presses and double-clicks as at 1x.
@@ -35,6 +35,8 @@ public:
     // The scaled client inside this view, in logical pixels.
     QRectF ImageRect() const;
     double Scale() const;  // logical pixels per game pixel
+    // Repaints what shows `clientRegion` (1x client coordinates).
+    void UpdateClient(const QRegion& clientRegion);
     // A point of this view in 1x client coordinates.
     QPoint ToClient(const QPointF& at) const;
 
