@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QIcon>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -73,6 +72,7 @@ TAboutBox::TAboutBox(sk::Game& game, QWidget* parent) : QDialog(parent), game_(g
     button1->setGeometry(64, 120, 121, 25);
     connect(button1, &QPushButton::clicked, this, &QDialog::accept);
     button1->setFocus(Qt::OtherFocusReason);
+    sk::IgnoreEscape(this);  // no cancel button
     sk::UseClassicLook(this);
 }
 
@@ -106,15 +106,6 @@ void TAboutBox::URLMouseDown() {
     QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomePage)));
     SetLinkUnderlined(false);
     accept();
-}
-
-// The dialog has no cancel button: Esc does nothing.
-void TAboutBox::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {

@@ -60,6 +60,9 @@ TEnterScore::TEnterScore(sk::Game& game, QWidget* parent) : QDialog(parent), gam
 
     setTabOrder(PName, ok);
     PName->setFocus(Qt::OtherFocusReason);
+    // No cancel button: only the window's own close (Alt+F4, the window
+    // manager's close) hides it without an entry.
+    sk::IgnoreEscape(this);
     sk::UseClassicLook(this);
 }
 
@@ -82,3 +85,4 @@ void TEnterScore::BitBtn1Click() {
     }
     accept();
 }
+

@@ -1,5 +1,6 @@
 // Maps the game's font names onto installed families: "ＭＳ Ｐゴシック" ->
-// IPAPGothic, "System" -> DejaVu Sans, "Times New Roman" -> Liberation Serif.
+// IPAPGothic, "System" -> IPAGothic (bold), "Times New Roman" -> Liberation
+// Serif, each at the layout's pixel sizes.
 // Call once before any window is built.
 #pragma once
 

@@ -6,7 +6,6 @@
 #include "scores/HighScores.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -62,6 +61,7 @@ THighScoreForm::THighScoreForm(sk::Game& game, QWidget* parent) : QDialog(parent
     CheckBox1->setGeometry(8, 264, 233, 17);
 
     ok->setFocus(Qt::OtherFocusReason);
+    sk::IgnoreEscape(this);  // no cancel button
     sk::UseClassicLook(this);
 }
 
@@ -87,13 +87,4 @@ void THighScoreForm::BitBtn1Click() {
         RefreshLabels();
     }
     accept();
-}
-
-// The window has no cancel button: Esc does nothing.
-void THighScoreForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

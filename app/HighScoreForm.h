@@ -22,7 +22,6 @@ public:
     void RefreshLabels();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BitBtn1Click();

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -26,9 +27,11 @@
 #include <QShortcut>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -65,7 +68,6 @@ struct TMainForm::MenuEntry {
     const char* caption;
     QKeySequence key;
     void (TMainForm::*handler)();
-    bool checkable = false;
 };
 
 TMainForm::TMainForm(Hooks hooks)
@@ -145,6 +147,9 @@ void TMainForm::AttachWindows(TPropatyBox* propatyBox, THighScoreForm* highScore
     highScoreForm_ = highScoreForm;
     enterScore_ = enterScore;
     aboutBox_ = aboutBox;
+    for (QWidget* dialog : std::initializer_list<QWidget*>{propatyBox, highScoreForm, enterScore, aboutBox}) {
+        if (dialog) sk::ReturnFocusOnClose(dialog, this);
+    }
 }
 
 // Each item shows its key after a tab; the key itself lives on a shortcut
@@ -154,7 +159,7 @@ void TMainForm::BuildMenus() {
         {"StartBot", "開始(&S)", Qt::Key_F1, &TMainForm::StartBotClick},
         {"HScoreB", "ハイスコア(&H)", Qt::Key_F4, &TMainForm::HScoreBClick},
         {"ResetB", "リセット(&R)", Qt::Key_F2, &TMainForm::ResetBClick},
-        {"StopB", "一時停止(&P)", Qt::Key_F3, &TMainForm::StopBClick, true},
+        {"StopB", "一時停止(&P)", Qt::Key_F3, &TMainForm::StopBClick},
         {nullptr, nullptr, {}, nullptr},
         {"Exit1", "終了(&E)", Qt::Key_F9, &TMainForm::Exit1Click},
     };
@@ -191,10 +196,13 @@ QAction* TMainForm::AddItem(QMenu* menu, const MenuEntry& entry) {
                             entry.key.toString(QKeySequence::NativeText);
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(entry.name));
-    item->setCheckable(entry.checkable);
     auto* shortcut = new QShortcut(entry.key, this);
     shortcut->setObjectName(QString::fromLatin1(entry.name));
     shortcut->setAutoRepeat(false);
+    // The keys act from every window of the game (the name entry takes the
+    // keyboard at a game over); a modal dialog blocks this window, and with
+    // it these keys.
+    shortcut->setContext(Qt::ApplicationShortcut);
     const sk::MenuItemState shown{item->isVisible(), item->isEnabled(), item->isChecked()};
     bindings_.push_back({item, shortcut, ShellStateOf(game_.S.Shell, entry.name), shown});
     const auto handler = entry.handler;
@@ -250,7 +258,8 @@ void TMainForm::CentreOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->geometry();
-    move(area.x() + (area.width() - kCentringWidth) / 2, area.y() + (area.height() - sk::kClientHeight) / 2);
+    sk::PlaceFrame(this, QPoint(area.x() + (area.width() - kCentringWidth) / 2,
+                                area.y() + (area.height() - sk::kClientHeight) / 2));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -417,13 +426,19 @@ void TMainForm::AboutBClick() {
     aboutBox_->exec();
 }
 
-// Only the quit command saves. A high-score file that cannot be written has
-// been reported on stderr and the quit goes on; a settings value that cannot
-// be written throws, and the window stays open.
+// Only the quit command saves. A high-score file that cannot be written is
+// reported in a message box and the quit goes on; a settings value that
+// cannot be written throws, and the window stays open.
 void TMainForm::Exit1Click() {
-    sk::SaveHighScores(game_.HighScores);
+    if (!sk::SaveHighScores(game_.HighScores)) ReportLostHighScores(std::strerror(errno));
     sk::SaveSettings(game_.S);
     close();
+}
+
+void TMainForm::ReportLostHighScores(const char* reason) {
+    const QString file = QDir::current().absoluteFilePath(QString::fromUtf8(sk::kHighScoreFile));
+    sk::ShowInformation(this, windowTitle(),
+                        QStringLiteral("ハイスコアを保存できませんでした。\n%1\n%2").arg(file, QString::fromLocal8Bit(reason)));
 }
 
 // --- The game's way to the window -------------------------------------------
@@ -462,6 +477,9 @@ void TMainForm::Mirror(bool full) {
         binding.Shown = *binding.State;
         binding.Item->setVisible(binding.State->Visible);
         binding.Item->setEnabled(binding.State->Enabled);
+        // Only a checked item is checkable: styles draw an empty box beside
+        // an unchecked checkable item, where the menu shows nothing.
+        binding.Item->setCheckable(binding.State->Checked);
         binding.Item->setChecked(binding.State->Checked);
         binding.Key->setEnabled(binding.State->Enabled);
     }

@@ -108,6 +108,7 @@ private:
     void FormShow();
     void FormClose();
     void CentreOnScreen();
+    void ReportLostHighScores(const char* reason);
     int RunFrame();
     void AfterEvent(bool fullMirror = true);
     void AddPlayOptionsItem();

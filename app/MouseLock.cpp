@@ -46,12 +46,12 @@ void MouseLock::SetWindowActive(bool active) {
     }
 }
 
+// Barriers stop only relative motion: an absolute move (a tablet, a touch
+// screen, a remote desktop) jumps them, so the soft clamp watches as well.
 void MouseLock::Engage() {
-    if (method_ == Method::Barriers) {
-        barriers_->Raise(area_);
-    } else if (method_ == Method::SoftClamp) {
-        qApp->installEventFilter(this);
-    }
+    if (method_ == Method::Unavailable) return;
+    if (method_ == Method::Barriers) barriers_->Raise(area_);
+    qApp->installEventFilter(this);
     PullCursorInside();
 }
 

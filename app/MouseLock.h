@@ -1,6 +1,7 @@
 // Holds the cursor inside a screen rectangle while the main window is active.
-// X11 pointer barriers where the server has them, else a soft clamp that
-// moves the cursor back on every mouse event, else nothing (Wayland).
+// X11 pointer barriers where the server has them; a soft clamp that moves
+// the cursor back when a mouse event sees it outside, alone or on top of the
+// barriers (which absolute moves jump); nothing on Wayland.
 #pragma once
 
 #include <QObject>

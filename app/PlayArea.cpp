@@ -6,12 +6,13 @@
 
 namespace {
 
-// The game's button numbers; -1 for buttons the game does not use.
+// The game's button numbers: left 0, right 1, any other 2 (it fires
+// nothing, but the game still sees the press).
 int GameButton(Qt::MouseButton button) {
     switch (button) {
         case Qt::LeftButton: return 0;
         case Qt::RightButton: return 1;
-        default: return -1;
+        default: return 2;
     }
 }
 
@@ -50,7 +51,6 @@ void PlayArea::mouseMoveEvent(QMouseEvent* event) {
 
 void PlayArea::mousePressEvent(QMouseEvent* event) {
     const int button = GameButton(event->button());
-    if (button < 0) return;
     const QPoint at = event->position().toPoint();
     emit MousePressed(button, at.x(), at.y());
 }
@@ -59,7 +59,6 @@ void PlayArea::mousePressEvent(QMouseEvent* event) {
 // that order, as the game expects.
 void PlayArea::mouseDoubleClickEvent(QMouseEvent* event) {
     const int button = GameButton(event->button());
-    if (button < 0) return;
     if (event->button() == Qt::LeftButton) emit DoubleClicked();
     const QPoint at = event->position().toPoint();
     emit MousePressed(button, at.x(), at.y());

@@ -1,5 +1,5 @@
 // The visible play area `MainScreen`: shows the game's Screen() 1:1 and
-// passes mouse input on. Left button is 0, right is 1; others are ignored.
+// passes mouse input on. Left button is 0, right is 1, any other 2.
 #pragma once
 
 #include "game/Game.h"

@@ -60,6 +60,7 @@ TPropatyBox::TPropatyBox(sk::Game& game, QWidget* parent) : QDialog(parent), gam
     }
     connect(difficultyButtons_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked) DifficultBtnClick(id);
+        TabToCheckedItem();
     });
 
     auto* groupBox2 = sk::AddGroup(this, "GroupBox2", "システム設定", QRect(8, 120, 249, 41));
@@ -124,12 +125,20 @@ void TPropatyBox::SyncDifficultyGroup() {
     const int index = shell.DifficultyIndex;
     if (index >= 0 && index < 3) {
         difficultyItems_[index]->setChecked(true);
-        return;
+    } else {
+        // No item selected: an exclusive group cannot uncheck its last button.
+        difficultyButtons_->setExclusive(false);
+        for (QRadioButton* item : difficultyItems_) item->setChecked(false);
+        difficultyButtons_->setExclusive(true);
     }
-    // No item selected: an exclusive group cannot uncheck its last button.
-    difficultyButtons_->setExclusive(false);
-    for (QRadioButton* item : difficultyItems_) item->setChecked(false);
-    difficultyButtons_->setExclusive(true);
+    TabToCheckedItem();
+}
+
+// Tab enters the group on its checked item (the first when none is), so that
+// Space there does not change the difficulty; the arrow keys move inside.
+void TPropatyBox::TabToCheckedItem() {
+    const int checked = std::max(difficultyButtons_->checkedId(), 0);
+    for (int i = 0; i < 3; ++i) difficultyItems_[i]->setFocusPolicy(i == checked ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TPropatyBox::DifficultBtnClick(int index) { game_.S.Shell.DifficultyIndex = index; }

@@ -33,6 +33,7 @@ protected:
 private:
     void BitBtn1Click();
     void DifficultBtnClick(int index);
+    void TabToCheckedItem();
     void FormClose();
 
     sk::Game& game_;

@@ -2,9 +2,12 @@
 
 #include "app/DialogFonts.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -12,10 +15,60 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace sk {
+namespace {
+
+// Swallows Esc on its way up to the dialog, whichever child had it first.
+class EscapeSwallower : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            event->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Activates its owner when the window it watches is hidden.
+class FocusReturner : public QObject {
+public:
+    FocusReturner(QWidget* owner, QObject* parent) : QObject(parent), owner_(owner) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && owner_->isVisible()) owner_->activateWindow();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* owner_;
+};
+
+// The window manager's frame around `window`. A window that was never shown
+// has none yet: the frame of another shown window of the program, drawn by
+// the same manager, stands in for it.
+QMargins FrameMargins(QWidget* window) {
+    window->winId();
+    const QMargins own = window->windowHandle()->frameMargins();
+    if (!own.isNull()) return own;
+    for (QWidget* other : QApplication::topLevelWidgets()) {
+        const QWindow* handle = other->windowHandle();
+        if (other != window && other->isVisible() && handle && !handle->frameMargins().isNull()) {
+            return handle->frameMargins();
+        }
+    }
+    return own;
+}
+
+}  // namespace
 
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QPoint pos, const QFont& font,
                  const QColor& color) {
@@ -61,12 +114,22 @@ void SetTextColor(QWidget* widget, const QColor& color) {
     widget->setPalette(palette);
 }
 
+// The widget is moved first, so that showing it does not move its native
+// window back to the client position; the native window then asks the
+// window manager to put the frame's corner there.
+void PlaceFrame(QWidget* window, QPoint topLeft) {
+    window->move(topLeft);
+    window->winId();
+    window->windowHandle()->setFramePosition(topLeft);
+}
+
 void CentreOnScreen(QWidget* window) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QSize screenSize = screen->geometry().size();
-    const QSize windowSize = window->frameGeometry().size();
-    window->move((screenSize.width() - windowSize.width()) / 2, (screenSize.height() - windowSize.height()) / 2);
+    const QSize frameSize = window->size().grownBy(FrameMargins(window));
+    PlaceFrame(window, QPoint((screenSize.width() - frameSize.width()) / 2,
+                              (screenSize.height() - frameSize.height()) / 2));
 }
 
 void SetDialogFrame(QWidget* window, bool closeBox) {
@@ -97,6 +160,12 @@ QPushButton* AddButton(QWidget* parent, const char* name, const char* text, cons
     button->setGeometry(rect);
     button->setFont(GothicFont(13));
     return button;
+}
+
+void IgnoreEscape(QDialog* dialog) { dialog->installEventFilter(new EscapeSwallower(dialog)); }
+
+void ReturnFocusOnClose(QWidget* dialog, QWidget* owner) {
+    dialog->installEventFilter(new FocusReturner(owner, dialog));
 }
 
 void UseClassicLook(QWidget* window) {

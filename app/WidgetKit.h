@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QDialog;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -37,13 +38,25 @@ void KeepInside(QLabel* label, int margin);
 // Sets the text colour of a widget (labels, edit boxes).
 void SetTextColor(QWidget* widget, const QColor& color);
 
+// Puts the top-left corner of a window's frame, not of its client area, at
+// `topLeft`, the first showing too.
+void PlaceFrame(QWidget* window, QPoint topLeft);
+
 // Moves a window so that its frame sits in the middle of the primary screen:
-// left = (screen width - window width) / 2, top likewise, halves truncated.
+// left = (screen width - frame width) / 2, top likewise, halves truncated.
 void CentreOnScreen(QWidget* window);
 
 // The window decorations of the dialogs: a title bar, a close box only when
 // asked, always on top.
 void SetDialogFrame(QWidget* window, bool closeBox);
+
+// For dialogs without a cancel button: Esc does nothing in them (it would
+// otherwise close them as a cancel).
+void IgnoreEscape(QDialog* dialog);
+
+// When `dialog` closes, `owner` takes the keyboard again: without a window
+// manager nobody else gives it back, and the focus would fall to the screen.
+void ReturnFocusOnClose(QWidget* dialog, QWidget* owner);
 
 // Gives a dialog and every widget in it the classic desktop look its fixed
 // layout was made for (group titles set into the frame line, small check

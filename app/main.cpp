@@ -1,7 +1,9 @@
 // The program's entry: one copy per user, six windows, the event loop.
 #include "app/Application.h"
 #include "app/AppWindows.h"
+#include "app/DataFolder.h"
 #include "app/Fonts.h"
+#include "app/Identity.h"
 #include "app/MessageBoxes.h"
 #include "app/SingleInstance.h"
 
@@ -16,12 +18,22 @@ int main(int argc, char** argv) {
     // The sound library's SDL would otherwise swallow SIGINT and SIGTERM, and
     // the program could then only be stopped by SIGKILL.
     qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
+    // The sound server shows the game's name for its stream (unless the
+    // player chose another).
+    for (const char* hint : {"SDL_APP_NAME", "SDL_AUDIO_DEVICE_STREAM_NAME"}) {
+        if (qEnvironmentVariableIsEmpty(hint)) qputenv(hint, "Skarbolt 98");
+    }
 
     sk::Application app(argc, argv);
     try {
         QApplication::setApplicationName(QStringLiteral("Skarbolt 98"));
+        sk::SetDesktopIdentity();
+        // Before any window: the sound library takes the current folder as
+        // the base of its relative names.
+        sk::EnterDataFolder(QCoreApplication::applicationDirPath().toStdString());
         sk::InstallFontSubstitutions();
         AppWindows windows;
+        windows.MainForm.setWindowIcon(sk::ProgramIcon());
         windows.MainForm.show();
         return app.exec();
     } catch (const std::exception& e) {

@@ -118,7 +118,8 @@ void BM_MixCallback(benchmark::State& state) {
     }
     sonobox::QuietFluidSynth();
     auto synth = sonobox::Synth::Create(kRate);
-    if (!synth || !synth->LoadSoundFont(sonobox::kDefaultSoundFont)) {
+    std::string tried;
+    if (!synth || !synth->LoadGeneralMidiSoundFont(tried)) {
         state.SkipWithError("no synthesizer or SoundFont");
         return;
     }

@@ -53,7 +53,9 @@ void Game::UpdateEnemies(int phase) {
     if (phase == 1) {
         for (int k = 1; k <= S.EnemySlots; ++k) {
             Actor& enemy = S.Enemies[k];
-            if (enemy.AppearAt <= S.ScrollX) MoveEnemy(k, enemy.Kind);
+            // Once the scroll has ended, slots it never reached are released
+            // as well: on a narrow map the field would otherwise never clear.
+            if (enemy.AppearAt <= S.ScrollX || S.ScrollEnd) MoveEnemy(k, enemy.Kind);
             if (enemy.Active && Rams(S, enemy) && !S.Invincible && !S.ShipHit) HitShip();
         }
         if (!S.ShipIntact) StepExplosion(S.ShipX, S.ShipY, 0, 1);

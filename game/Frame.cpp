@@ -1,6 +1,8 @@
 // The clock: one idle call is a play frame, a title frame or nothing.
 #include "game/Game.h"
 
+#include <algorithm>
+
 namespace sk {
 
 namespace {
@@ -21,6 +23,23 @@ struct TitleBand {
 constexpr TitleBand kTitleBands[] = {
     {0, 40, 0, 1}, {40, 59, 1, 2}, {99, 156, -1, 0}, {255, 100, 2, 3}, {355, 82, 3, 4},
 };
+
+// Paints the w x h block at (x, y) black, clipped to the bitmap.
+void FillBlack(Bitmap& dst, int x, int y, int w, int h) {
+    const int left = std::max(x, 0), right = std::min(x + w, dst.Width);
+    const int top = std::max(y, 0), bottom = std::min(y + h, dst.Height);
+    if (left >= right) return;
+    for (int row = top; row < bottom; ++row) std::fill(dst.Row(row) + left, dst.Row(row) + right, kBlack);
+}
+
+// A moving band repeats every 636 columns, but the picture has only 632:
+// its columns 632..635 are drawn black, where the band's two copies put them.
+void BlackenBandGap(Bitmap& screen, const TitleBand& band, int offset) {
+    for (int column = kFieldWidth; column < kTitlePeriod; ++column) {
+        const int x = column < offset ? kTitlePeriod - offset + column : column - offset;
+        FillBlack(screen, x, band.FirstRow, 1, band.Rows);
+    }
+}
 
 }  // namespace
 
@@ -85,6 +104,7 @@ void Game::TitleFrame() {
              RasterOp::SrcCopy);
         Blit(MainScreen, 0, band.FirstRow, kTitlePeriod - c, band.Rows, logo, c, band.FirstRow,
              RasterOp::SrcCopy);
+        BlackenBandGap(MainScreen, band, c);
     }
     for (const TitleBand& band : kTitleBands) {
         if (band.Offset < 0) continue;
@@ -98,6 +118,10 @@ void Game::ScrollBackground() {
     Blit(MainScr, 0, 0, 640, kClientHeight, BackHai, S.ScrollX, 0, RasterOp::SrcCopy);
     Blit(MainScr, BackHai.Width - S.ScrollX, 0, S.ScrollX, kClientHeight, BackHai, 0, 0,
          RasterOp::SrcCopy);
+    // The two copies cover the background's own size at most: a short or
+    // narrow map leaves the rest of the field black, not the last frame.
+    if (BackHai.Width < MainScr.Width) FillBlack(MainScr, BackHai.Width, 0, MainScr.Width, MainScr.Height);
+    if (BackHai.Height < MainScr.Height) FillBlack(MainScr, 0, BackHai.Height, MainScr.Width, MainScr.Height);
 }
 
 }  // namespace sk

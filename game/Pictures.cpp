@@ -40,7 +40,7 @@ bool DecodePng(std::span<const std::uint8_t> png, Bitmap& out) {
         const std::uint8_t* src = rgb.data() + static_cast<std::size_t>(y) * rowBytes;
         std::uint32_t* dst = decoded.Row(y);
         for (int x = 0; x < decoded.Width; ++x, src += 3) {
-            dst[x] = (std::uint32_t{src[0]} << 16) | (std::uint32_t{src[1]} << 8) | src[2];
+            dst[x] = kOpaque | (std::uint32_t{src[0]} << 16) | (std::uint32_t{src[1]} << 8) | src[2];
         }
     }
     out = std::move(decoded);

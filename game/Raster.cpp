@@ -30,17 +30,17 @@ Span ClipAxis(int d, int s, int size, int dstSize, int srcSize) {
 
 void EraseRow(std::uint32_t* d, const std::uint32_t* s, int n, bool backward) {
     if (backward) {
-        for (int i = n - 1; i >= 0; --i) d[i] = s[i] & ~d[i];
+        for (int i = n - 1; i >= 0; --i) d[i] = (s[i] & ~d[i]) | kOpaque;
     } else {
-        for (int i = 0; i < n; ++i) d[i] = s[i] & ~d[i];
+        for (int i = 0; i < n; ++i) d[i] = (s[i] & ~d[i]) | kOpaque;
     }
 }
 
 void InvertRow(std::uint32_t* d, const std::uint32_t* s, int n, bool backward) {
     if (backward) {
-        for (int i = n - 1; i >= 0; --i) d[i] ^= s[i];
+        for (int i = n - 1; i >= 0; --i) d[i] = (d[i] ^ s[i]) | kOpaque;
     } else {
-        for (int i = 0; i < n; ++i) d[i] ^= s[i];
+        for (int i = 0; i < n; ++i) d[i] = (d[i] ^ s[i]) | kOpaque;
     }
 }
 
@@ -51,17 +51,17 @@ constexpr int kBlock = 8;
 void EraseRowDistinct(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int n) {
     int i = 0;
     for (; i + kBlock <= n; i += kBlock) {
-        for (int k = 0; k < kBlock; ++k) d[i + k] = s[i + k] & ~d[i + k];
+        for (int k = 0; k < kBlock; ++k) d[i + k] = (s[i + k] & ~d[i + k]) | kOpaque;
     }
-    for (; i < n; ++i) d[i] = s[i] & ~d[i];
+    for (; i < n; ++i) d[i] = (s[i] & ~d[i]) | kOpaque;
 }
 
 void InvertRowDistinct(std::uint32_t* __restrict d, const std::uint32_t* __restrict s, int n) {
     int i = 0;
     for (; i + kBlock <= n; i += kBlock) {
-        for (int k = 0; k < kBlock; ++k) d[i + k] ^= s[i + k];
+        for (int k = 0; k < kBlock; ++k) d[i + k] = (d[i + k] ^ s[i + k]) | kOpaque;
     }
-    for (; i < n; ++i) d[i] ^= s[i];
+    for (; i < n; ++i) d[i] = (d[i] ^ s[i]) | kOpaque;
 }
 
 void CombineRow(std::uint32_t* d, const std::uint32_t* s, int n, RasterOp op, bool sameBitmap, bool backward) {

@@ -6,10 +6,13 @@
 
 namespace sk {
 
-// Pixels are 0x00RRGGBB; the top byte stays 0 through every raster op, so a
-// bitmap can be shown as a QImage::Format_RGB32 without conversion.
-constexpr std::uint32_t kWhite = 0x00FFFFFFu;
-constexpr std::uint32_t kBlack = 0x00000000u;
+// Pixels are 0xFFRRGGBB: every bitmap is opaque by construction (pictures
+// are decoded so, and the raster ops keep the top byte 0xFF), so a bitmap can
+// be shown as a QImage::Format_RGB32 without conversion or an extra pass, and
+// a compositor that reads the top byte as alpha shows every pixel.
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
+constexpr std::uint32_t kBlack = 0xFF000000u;
 
 struct Bitmap {
     int Width = 0;
@@ -28,8 +31,8 @@ struct Bitmap {
 
 enum class RasterOp {
     SrcCopy,    // dst := src
-    SrcErase,   // dst := src AND NOT dst
-    SrcInvert,  // dst := dst XOR src
+    SrcErase,   // dst := src AND NOT dst (top byte kept 0xFF)
+    SrcInvert,  // dst := dst XOR src (top byte kept 0xFF)
 };
 
 // Combines the w x h block of `src` at (sx, sy) into `dst` at (dx, dy).

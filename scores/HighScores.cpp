@@ -2,10 +2,13 @@
 
 #include "scores/ScoreScan.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <sys/stat.h>
@@ -32,21 +35,25 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-// Reads a FILE* byte by byte for the scanner.
+// Reads a FILE* byte by byte for the scanner, up to kMaxHighScoreBytes.
 class FileSource {
 public:
     explicit FileSource(std::FILE* file) : file_(file) {}
     int Peek() {
         if (!peeked_) {
-            next_ = std::getc(file_);
+            next_ = left_ > 0 ? std::getc(file_) : EOF;
             peeked_ = true;
         }
         return next_;
     }
-    void Next() { peeked_ = false; }
+    void Next() {
+        peeked_ = false;
+        if (left_ > 0) --left_;
+    }
 
 private:
     std::FILE* file_;
+    std::size_t left_ = kMaxHighScoreBytes;
     int next_ = EOF;
     bool peeked_ = false;
 };
@@ -85,15 +92,48 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
+std::string TemporaryPrefix(const std::string& path) { return path + ".tmp"; }
+
 // Creates a new, empty file next to `path`; -1 when the folder refuses.
 int CreateTemporary(const std::string& path, std::string& tempPath) {
     std::random_device seed;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        tempPath = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(seed() % 1000000);
+        tempPath = TemporaryPrefix(path) + std::to_string(::getpid()) + "-" + std::to_string(seed() % 1000000);
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
+}
+
+// The process id in a name "<prefix><pid>-<n>" (digits only), or 0.
+pid_t WriterOf(std::string_view name, std::string_view prefix) {
+    if (name.substr(0, prefix.size()) != prefix) return 0;
+    name.remove_prefix(prefix.size());
+    const std::size_t dash = name.find('-');
+    const auto allDigits = [](std::string_view part) {
+        return !part.empty() && part.size() <= 9 &&
+               std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (dash == std::string_view::npos || !allDigits(name.substr(0, dash)) || !allDigits(name.substr(dash + 1)))
+        return 0;
+    return static_cast<pid_t>(std::stol(std::string(name.substr(0, dash))));
+}
+
+bool IsRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
+
+// New files of this program beside `path` whose writer is gone: it was
+// killed between creating and renaming them. Ours from an earlier save
+// cannot be pending either (saves do not overlap).
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string prefix = TemporaryPrefix(path.substr(path.find_last_of('/') + 1));
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        const pid_t writer = WriterOf(name, prefix);
+        if (writer <= 0 || (writer != ::getpid() && IsRunning(writer))) continue;
+        if (entry.is_regular_file(error)) std::filesystem::remove(entry.path(), error);
+    }
 }
 
 void SyncFolder(const std::string& folder) {
@@ -155,6 +195,7 @@ void LoadHighScores(HighScoreTable& table, const char* path) {
 
 bool SaveHighScores(const HighScoreTable& table, const char* path) {
     const std::string target = path;
+    RemoveStaleTemporaries(target);
     std::string tempPath;
     const int fd = CreateTemporary(target, tempPath);
     if (fd < 0) return Fail(path, "cannot create a new file");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,15 +21,21 @@ struct HighScoreTable {
 // The built-in table.
 void ResetHighScores(HighScoreTable& table);
 
+// A real table is a few hundred bytes; reading stops after this many, as if
+// the file ended there.
+constexpr std::size_t kMaxHighScoreBytes = 64 * 1024;
+
 // Fills the table from `path`, or with the default table when the file
-// cannot be opened. Reads as the scan "%s %d\n" does, ten times.
+// cannot be opened. Reads as the scan "%s %d\n" does, ten times, over at
+// most the first kMaxHighScoreBytes bytes.
 void LoadHighScores(HighScoreTable& table, const char* path = kHighScoreFile);
 
 // Parses the contents of a high-score file (what LoadHighScores reads).
 void ParseHighScores(HighScoreTable& table, std::string_view contents);
 
 // Writes ten lines "%s %d\n" into a new file that replaces `path` only when
-// complete. False (and one line on stderr) when it could not be written.
+// complete. New files left beside `path` by a process that was killed
+// before it could rename its own are removed first. False (and one line on stderr) when it could not be written.
 // Each name is written as SanitizeName gives it ("Somebody" when that is
 // empty), so every line reads back as the entry it came from.
 bool SaveHighScores(const HighScoreTable& table, const char* path = kHighScoreFile);

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
   xvfb xauth xfonts-base xdotool x11-utils imagemagick sox
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 
 missing=()

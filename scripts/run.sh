@@ -9,8 +9,10 @@ scripts/build.sh
 
 rundir="${SKARBOLT_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/skarbolt98}"
 mkdir -p "$rundir"
-# Ship the data files; never touch the player's Data/Hi-Score.dat.
-(cd gamedata && find . -type f ! -path ./Data/Hi-Score.dat -exec cp --parents {} "$rundir/" \;)
+# Ship the data files; never touch the player's Data/Hi-Score.dat. An
+# installed copy of the game may have left links to its own files here: the
+# copies replace the links, never the files they lead to.
+(cd gamedata && find . -type f ! -path ./Data/Hi-Score.dat -exec cp --parents --remove-destination {} "$rundir/" \;)
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: run this from a desktop session (or set DISPLAY)."

@@ -12,4 +12,4 @@ ctest --test-dir build --output-on-failure
 CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DSKARBOLT_SANITIZE=ON -DSKARBOLT_FUZZ=ON -DSKARBOLT_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan
-ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -LE e2e
+ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -LE "e2e|package"

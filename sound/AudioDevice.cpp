@@ -9,6 +9,29 @@ constexpr int kWantedRate = 22050;
 constexpr int kWantedChannels = 2;
 constexpr Uint16 kBufferFrames = 1024;
 
+// Tried in turn when SDL_AUDIODRIVER chooses none: the first that opens a
+// device wins. SDL's own order would give up on a PipeWire system without
+// its PulseAudio server after ALSA fails.
+constexpr const char* kDriverOrder[] = {"pulseaudio", "pipewire", "alsa"};
+
+SDL_AudioDeviceID OpenDefaultDevice(const SDL_AudioSpec& wanted, SDL_AudioSpec& obtained) {
+    return SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained,
+                               SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+}
+
+// With the audio subsystem up on SDL's own choice of driver.
+SDL_AudioDeviceID OpenOnFirstWorkingDriver(const SDL_AudioSpec& wanted, SDL_AudioSpec& obtained) {
+    const char* chosen = SDL_GetHint("SDL_AUDIODRIVER");
+    if (chosen != nullptr && chosen[0] != '\0') return OpenDefaultDevice(wanted, obtained);
+    for (const char* driver : kDriverOrder) {
+        // SDL_AudioInit first shuts down the driver in use.
+        if (SDL_AudioInit(driver) != 0) continue;
+        if (const SDL_AudioDeviceID id = OpenDefaultDevice(wanted, obtained)) return id;
+    }
+    if (SDL_AudioInit(nullptr) != 0) return 0;
+    return OpenDefaultDevice(wanted, obtained);
+}
+
 }  // namespace
 
 AudioDevice::AudioDevice(SDL_AudioDeviceID id, DeviceFormat format)
@@ -30,8 +53,7 @@ AudioDevice* AudioDevice::Acquire() {
     wanted.callback = &AudioDevice::Callback;
     SDL_AudioSpec obtained{};
     // The callback finds the device through g_device, set before it unpauses.
-    SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained,
-                                               SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    SDL_AudioDeviceID id = OpenOnFirstWorkingDriver(wanted, obtained);
     if (id == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return nullptr;

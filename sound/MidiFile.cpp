@@ -46,6 +46,8 @@ public:
         at_ += 4;
         return true;
     }
+    std::size_t At() const { return at_; }
+    std::span<const std::uint8_t> Since(std::size_t from) const { return bytes_.subspan(from, at_ - from); }
     std::span<const std::uint8_t> Take(std::size_t count) {
         auto part = bytes_.subspan(at_, count);
         at_ += count;
@@ -74,62 +76,97 @@ bool MetaLengthFits(std::uint8_t type, std::uint32_t length) {
     }
 }
 
-// Meta and system exclusive events end running status. The escaped form of
-// system exclusive (F7) is not one the player reads.
-bool SkipEvent(Reader& track, std::uint8_t& running, bool& ended) {
-    auto first = track.Byte();
-    if (!first) return false;
-    std::uint8_t status = *first;
-    int dataLeft = 0;
-    if (status < 0x80) {
-        if (running == 0) return false;
-        dataLeft = DataBytesOf(running) - 1;
-    } else if (status == 0xFF) {
-        running = 0;
-        auto type = track.Byte();
-        auto length = track.Vlq();
-        if (!type || !length || !MetaLengthFits(*type, *length)) return false;
-        if (*type == 0x51) {
-            auto tempo = track.Big(3);
-            return tempo && *tempo != 0;
+// A system exclusive message the player can pass on whole: data bytes
+// closed by F7.
+bool IsCompleteSysEx(std::span<const std::uint8_t> body) {
+    if (body.empty() || body.back() != 0xF7) return false;
+    return std::all_of(body.begin(), body.end() - 1, [](std::uint8_t b) { return b < 0x80; });
+}
+
+// Walks one track's events; what the player acts on goes to `events` when
+// given. Meta and system exclusive events end running status. The escaped
+// form of system exclusive (F7) is not one the player reads.
+class TrackParser {
+public:
+    TrackParser(std::span<const std::uint8_t> bytes, std::vector<MidiEvent>* events)
+        : track_(bytes), events_(events) {}
+
+    // The tick of the track's end event, or nothing when an event is broken,
+    // the end event is missing or the track runs too long.
+    std::optional<std::uint64_t> Run() {
+        while (!ended_) {
+            auto delta = track_.Vlq();
+            if (!delta) return std::nullopt;
+            tick_ += *delta;
+            if (tick_ > kMaxTrackTicks || !Event()) return std::nullopt;
         }
-        ended = *type == 0x2F;
-        return track.Skip(*length);
-    } else if (status == 0xF0) {
-        running = 0;
-        auto length = track.Vlq();
-        return length && track.Skip(*length);
-    } else if (status >= 0xF0) {
-        return false;
-    } else {
-        running = status;
-        dataLeft = DataBytesOf(status);
+        return tick_;
     }
-    for (int i = 0; i < dataLeft; ++i) {
-        auto data = track.Byte();
-        if (!data || *data >= 0x80) return false;
+
+private:
+    bool Event() {
+        const std::size_t start = track_.At();
+        auto first = track_.Byte();
+        if (!first) return false;
+        const std::uint8_t status = *first;
+        if (status == 0xFF) return Meta();
+        if (status == 0xF0) return SysEx();
+        if (status >= 0xF0) return false;
+        std::size_t dataFrom = track_.At();
+        int dataLeft = 0;
+        if (status < 0x80) {
+            if (running_ == 0) return false;
+            dataFrom = start;
+            dataLeft = DataBytesOf(running_) - 1;
+        } else {
+            running_ = status;
+            dataLeft = DataBytesOf(status);
+        }
+        for (int i = 0; i < dataLeft; ++i) {
+            auto data = track_.Byte();
+            if (!data || *data >= 0x80) return false;
+        }
+        Keep(running_, track_.Since(dataFrom));
+        return true;
     }
-    return true;
-}
 
-// The tick of the track's end event, or nothing when an event is broken or
-// the end event is missing.
-std::optional<std::uint64_t> TrackLength(std::span<const std::uint8_t> bytes) {
-    Reader track(bytes);
-    std::uint64_t ticks = 0;
-    std::uint8_t running = 0;
-    for (bool ended = false; !ended;) {
-        auto delta = track.Vlq();
-        if (!delta) return std::nullopt;
-        ticks += *delta;
-        if (!SkipEvent(track, running, ended)) return std::nullopt;
+    bool Meta() {
+        running_ = 0;
+        auto type = track_.Byte();
+        auto length = track_.Vlq();
+        if (!type || !length || !MetaLengthFits(*type, *length)) return false;
+        const std::size_t from = track_.At();
+        if (!track_.Skip(*length)) return false;
+        if (*type == 0x51) {
+            const auto tempo = track_.Since(from);
+            if ((tempo[0] | tempo[1] | tempo[2]) == 0) return false;
+            Keep(0xFF, tempo);
+        }
+        ended_ = *type == 0x2F;
+        return true;
     }
-    return ticks;
-}
 
-}  // namespace
+    bool SysEx() {
+        running_ = 0;
+        auto length = track_.Vlq();
+        const std::size_t from = track_.At();
+        if (!length || !track_.Skip(*length)) return false;
+        if (IsCompleteSysEx(track_.Since(from))) Keep(0xF0, track_.Since(from));
+        return true;
+    }
 
-std::optional<MidiSummary> ReadMidi(std::span<const std::uint8_t> bytes) {
+    void Keep(std::uint8_t status, std::span<const std::uint8_t> data) {
+        if (events_ != nullptr) events_->push_back(MidiEvent{tick_, status, data});
+    }
+
+    Reader track_;
+    std::vector<MidiEvent>* events_;
+    std::uint64_t tick_ = 0;
+    std::uint8_t running_ = 0;
+    bool ended_ = false;
+};
+
+std::optional<MidiPiece> Parse(std::span<const std::uint8_t> bytes, bool keepEvents) {
     Reader file(bytes);
     if (!file.Tag("MThd")) return std::nullopt;
     auto headerLength = file.Big(4);
@@ -137,14 +174,15 @@ std::optional<MidiSummary> ReadMidi(std::span<const std::uint8_t> bytes) {
     auto tracks = file.Big(2);
     auto division = file.Big(2);
     if (!headerLength || *headerLength != 6 || !format || !tracks || !division) return std::nullopt;
-    MidiSummary summary;
+    MidiPiece piece;
+    MidiSummary& summary = piece.summary;
     summary.format = static_cast<int>(*format);
     summary.tracks = static_cast<int>(*tracks);
     summary.division = static_cast<int>(*division);
     if (summary.format > 2 || summary.tracks == 0 || summary.tracks > kMaxTracks) return std::nullopt;
     if (summary.division == 0 || summary.division > 0x7FFF) return std::nullopt;
 
-    for (int found = 0; found < summary.tracks;) {
+    while (static_cast<int>(piece.tracks.size()) < summary.tracks) {
         const bool isTrack = file.Tag("MTrk");
         if (!isTrack && !file.Skip(4)) return std::nullopt;
         auto length = file.Big(4);
@@ -153,13 +191,24 @@ std::optional<MidiSummary> ReadMidi(std::span<const std::uint8_t> bytes) {
             file.Skip(*length);
             continue;
         }
-        auto ticks = TrackLength(file.Take(*length));
+        MidiTrack& track = piece.tracks.emplace_back();
+        auto ticks = TrackParser(file.Take(*length), keepEvents ? &track.events : nullptr).Run();
         if (!ticks) return std::nullopt;
+        track.endTick = *ticks;
         summary.lengthTicks = std::max(summary.lengthTicks, *ticks);
-        ++found;
     }
-    return summary;
+    return piece;
 }
+
+}  // namespace
+
+std::optional<MidiSummary> ReadMidi(std::span<const std::uint8_t> bytes) {
+    auto piece = Parse(bytes, false);
+    if (!piece) return std::nullopt;
+    return piece->summary;
+}
+
+std::optional<MidiPiece> ParseMidi(std::span<const std::uint8_t> bytes) { return Parse(bytes, true); }
 
 std::int32_t ToMusicTime(std::uint64_t ticks, int division) {
     if (division <= 0) return 0;

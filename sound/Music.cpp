@@ -4,6 +4,7 @@
 #include "sound/Effects.h"
 #include "sound/FileName.h"
 #include "sound/Gains.h"
+#include "sound/MidiWriter.h"
 #include "sound/Report.h"
 #include "sound/Texts.h"
 
@@ -18,11 +19,6 @@ namespace sonobox {
 namespace {
 
 constexpr double kOwnOutputRate = 44100.0;
-
-std::filesystem::path SoundFontPath() {
-    const char* chosen = std::getenv("SONOBOX_SOUNDFONT");
-    return (chosen != nullptr && chosen[0] != '\0') ? chosen : kDefaultSoundFont;
-}
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
     std::error_code error;
@@ -87,7 +83,9 @@ int Music::Start() {
         Shutdown();
         return 1;
     }
-    if (!synth_->LoadSoundFont(SoundFontPath())) {
+    std::string tried;
+    if (!synth_->LoadGeneralMidiSoundFont(tried)) {
+        Diagnostic(("no SoundFont found (tried " + tried + ")").c_str());
         Diagnostic(text::kSoundFont);
         Shutdown();
         return 1;
@@ -127,12 +125,13 @@ int Music::Make(const char* file) {
     if (!started()) return 1;
     piece_.reset();
     auto bytes = ReadWholeFile(ResolveFileName(baseDir_, file));
-    auto summary = bytes ? ReadMidi(*bytes) : std::nullopt;
-    if (!summary) {
+    auto parsed = bytes ? ParseMidi(*bytes) : std::nullopt;
+    if (!parsed) {
         Diagnostic(text::kPieceLoad);
         return 1;
     }
-    piece_ = Piece{std::move(*bytes), *summary};
+    // The synthesizer gets the piece as written here, never the file itself.
+    piece_ = Piece{WriteMidi(*parsed), parsed->summary};
     return 0;
 }
 

@@ -15,9 +15,6 @@ namespace sonobox {
 
 class AudioDevice;
 
-// The General MIDI SoundFont loaded by Start; SONOBOX_SOUNDFONT names another.
-inline constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
-
 // A larger file is not taken for a piece of music.
 inline constexpr std::uintmax_t kMaxPieceBytes = 64u << 20;
 
@@ -40,11 +37,13 @@ public:
     bool started() const { return synth_ != nullptr; }
     bool sharesDevice() const { return device_ != nullptr; }
     bool hasPiece() const { return piece_.has_value(); }
+    // What the synthesizer is handed for the current piece.
+    const std::vector<std::uint8_t>* pieceBytes() const { return piece_ ? &piece_->bytes : nullptr; }
     int lastLoops() const { return lastLoops_; }
 
 private:
     struct Piece {
-        std::vector<std::uint8_t> bytes;
+        std::vector<std::uint8_t> bytes;  // as WriteMidi made them
         MidiSummary summary;
     };
 

@@ -4,12 +4,32 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <system_error>
+
 namespace sonobox {
 namespace {
 
 void DropLogLine(int, const char*, void*) {}
 
 constexpr int kOwnOutputPeriod = 512;
+
+constexpr const char* kDebianSf2 = "/usr/share/sounds/sf2/default-GM.sf2";
+constexpr const char* kDebianSf3 = "/usr/share/sounds/sf3/default-GM.sf3";
+
+std::optional<std::vector<std::filesystem::path>>& StandardOverride() {
+    static std::optional<std::vector<std::filesystem::path>> places;
+    return places;
+}
+
+void AddOnce(std::vector<std::filesystem::path>& list, const std::filesystem::path& place) {
+    if (place.empty()) return;
+    for (const auto& known : list) {
+        if (known == place) return;
+    }
+    list.push_back(place);
+}
 
 }  // namespace
 
@@ -52,6 +72,34 @@ bool Synth::LoadSoundFont(const std::filesystem::path& file) {
     return fluid_synth_sfload(synth_, file.string().c_str(), 1) != FLUID_FAILED;
 }
 
+bool Synth::LoadGeneralMidiSoundFont(std::string& tried) {
+    std::vector<std::filesystem::path> places;
+    if (const char* chosen = std::getenv("SONOBOX_SOUNDFONT")) AddOnce(places, chosen);
+    if (StandardOverride()) {
+        for (const auto& place : *StandardOverride()) AddOnce(places, place);
+    } else {
+        AddOnce(places, kDebianSf2);
+        AddOnce(places, kDebianSf3);
+        char* fluidDefault = nullptr;
+        if (fluid_settings_dupstr(settings_, "synth.default-soundfont", &fluidDefault) == FLUID_OK && fluidDefault) {
+            AddOnce(places, fluidDefault);
+        }
+        fluid_free(fluidDefault);
+    }
+    tried.clear();
+    for (const auto& place : places) {
+        std::error_code error;
+        // FluidSynth would otherwise be asked to parse a missing file.
+        if (std::filesystem::is_regular_file(place, error) && LoadSoundFont(place)) return true;
+        tried += (tried.empty() ? "" : ", ") + place.string();
+    }
+    return false;
+}
+
+void OverrideStandardSoundFonts(std::optional<std::vector<std::filesystem::path>> places) {
+    StandardOverride() = std::move(places);
+}
+
 bool Synth::StartOwnOutput() {
     // FluidSynth's driver renders on its own thread, outside our lock: the
     // player then keeps time on a thread of its own, which joining ends.
@@ -92,6 +140,11 @@ int Synth::CurrentTick() {
     return player_ != nullptr ? fluid_player_get_current_tick(player_) : -1;
 }
 
+int Synth::TotalTicks() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return player_ != nullptr ? fluid_player_get_total_ticks(player_) : -1;
+}
+
 // With the lock held the audio thread is outside the synthesizer, so a
 // player on the sample timer can go at once; one on the system timer is
 // joined first.
@@ -118,7 +171,14 @@ void Synth::SetEffectsOn(bool on) {
 
 void Synth::Render(void* self, float* left, float* right, int frames) {
     Synth& synth = *static_cast<Synth*>(self);
-    std::lock_guard<std::mutex> guard(synth.lock_);
+    // The audio thread never waits for a caller: while one changes the
+    // player, this pass is silent.
+    std::unique_lock<std::mutex> guard(synth.lock_, std::try_to_lock);
+    if (!guard.owns_lock()) {
+        std::fill_n(left, frames, 0.0f);
+        std::fill_n(right, frames, 0.0f);
+        return;
+    }
     fluid_synth_write_float(synth.synth_, frames, left, 0, 1, right, 0, 1);
 }
 

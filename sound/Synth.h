@@ -8,7 +8,10 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
@@ -28,6 +31,10 @@ public:
     bool LoadSoundFont(const std::filesystem::path& file);
     // The music gain (0..1) as FluidSynth's synth gain.
     void SetGain(float musicGain);
+    // Loads the first General MIDI SoundFont that exists and loads, in this
+    // order: $SONOBOX_SOUNDFONT, the Debian defaults (sf2, then sf3), then
+    // FluidSynth's own default setting. With none, `tried` names them all.
+    bool LoadGeneralMidiSoundFont(std::string& tried);
     // Opens FluidSynth's own output (through SDL). False when it cannot.
     bool StartOwnOutput();
 
@@ -40,6 +47,9 @@ public:
     void DropPlayer();
     // The player's position in the file's ticks; -1 without a player.
     int CurrentTick();
+    // The length of the piece as the player read it (known once it has
+    // rendered); -1 without a player.
+    int TotalTicks();
 
     // Renders stereo float frames; for the shared device's mixer.
     static void Render(void* synth, float* left, float* right, int frames);
@@ -56,6 +66,10 @@ private:
     _fluid_player_t* player_ = nullptr;
     _fluid_audio_driver_t* driver_ = nullptr;
 };
+
+// The SoundFonts looked for after $SONOBOX_SOUNDFONT; tests replace them
+// (nullopt restores the standard places).
+void OverrideStandardSoundFonts(std::optional<std::vector<std::filesystem::path>> places);
 
 // FluidSynth's own log lines stay out of stderr: the library writes its own.
 void QuietFluidSynth();

@@ -17,10 +17,16 @@
  *
  * Environment:
  *   SONOBOX_NO_DIALOGS=1  effect messages go to stderr, never to a window.
- *   SONOBOX_SOUNDFONT     the SoundFont for the music instead of
- *                         /usr/share/sounds/sf2/default-GM.sf2.
+ *   SONOBOX_SOUNDFONT     the General MIDI SoundFont for the music. Without
+ *                         it (or when it is missing) the first that exists
+ *                         of /usr/share/sounds/sf2/default-GM.sf2,
+ *                         /usr/share/sounds/sf3/default-GM.sf3 and
+ *                         FluidSynth's synth.default-soundfont is used.
  *   SDL_AUDIODRIVER       as for any SDL program ("dummy" plays nothing,
  *                         "disk" writes the output to SDL_DISKAUDIOFILE).
+ *                         Unset, PulseAudio, PipeWire and ALSA are tried in
+ *                         turn and the first that opens a device is used,
+ *                         then SDL's own choice.
  *
  * The library compiles as C and as C++.
  */
@@ -126,11 +132,14 @@ SONOBOX_API int DmStart(void *window);
 
 /* DmMake: reads and checks a standard MIDI file and makes it the current
  * piece, replacing the previous one. What is playing goes on until DmPlay
- * or DmStop.
+ * or DmStop. The synthesizer later plays a copy the library writes itself
+ * from the checked tracks (other chunks, text and other meta events left
+ * out), never the file as found.
  *   file: the file name; a relative name is taken in the directory that was
  *   current at DmStart.
  *   Result: 0, or 1 when the file is missing, larger than 64 MiB or not a
- *   well-formed standard MIDI file: stderr line
+ *   well-formed standard MIDI file (or a track runs beyond 2^31 - 1 of its
+ *   ticks): stderr line
  *   "セグメント（MIDIファイル）のロードに失敗", and there is no current
  *   piece. */
 SONOBOX_API int DmMake(const char *file);

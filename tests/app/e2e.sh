@@ -4,10 +4,14 @@
 # check that the cursor stays in the window, quit with F9 and check what the
 # quit wrote. Every wait is bounded; everything started here is stopped on exit.
 # Usage: e2e.sh <skarbolt binary> <gamedata folder>
+#        e2e.sh <installed skarbolt binary> --installed
+# The second form starts the program in an empty folder, so that it plays
+# from the per-user folder with the data installed beside it.
 set -euo pipefail
 
 bin=$(realpath "$1")
-gamedata=$(realpath "$2")
+installed=false
+[ "$2" = --installed ] && installed=true
 shot_dir=$(dirname "$bin")
 for tool in Xvfb xdotool import timeout; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -33,14 +37,20 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$work/display")"
 
 mkdir -p "$work/run" "$work/config"
-cp -r "$gamedata/." "$work/run/"
-mkdir -p "$work/run/Data"
-rm -f "$work/run/Data/Hi-Score.dat"
-# Plain stage maps where the data folder has none: 60 x 13 tiles.
-for n in 1 2 3 4 5 6 7; do
-  map="$work/run/Data/Stage$n.dat"
-  [ -f "$map" ] || { printf '\x3c\x0d\x00'; head -c $((60 * 13)) /dev/zero; } >"$map"
-done
+scores="$work/run/Data/Hi-Score.dat"
+if $installed; then
+  export XDG_DATA_HOME="$work/data"
+  scores="$XDG_DATA_HOME/skarbolt98/Data/Hi-Score.dat"
+else
+  cp -r "$(realpath "$2")/." "$work/run/"
+  mkdir -p "$work/run/Data"
+  rm -f "$work/run/Data/Hi-Score.dat"
+  # Plain stage maps where the data folder has none: 60 x 13 tiles.
+  for n in 1 2 3 4 5 6 7; do
+    map="$work/run/Data/Stage$n.dat"
+    [ -f "$map" ] || { printf '\x3c\x0d\x00'; head -c $((60 * 13)) /dev/zero; } >"$map"
+  done
+fi
 
 export XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy SONOBOX_NO_DIALOGS=1 QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work"
@@ -135,8 +145,9 @@ set -e
 game_pid=""
 [ "$rc" -eq 0 ] || fail "the program ended with $rc after F9"
 
-lines=$(wc -l <"$work/run/Data/Hi-Score.dat")
-[ "$lines" -eq 10 ] || fail "Data/Hi-Score.dat has $lines lines"
+[ -f "$scores" ] || fail "F9 wrote no $scores"
+lines=$(wc -l <"$scores")
+[ "$lines" -eq 10 ] || fail "$scores has $lines lines"
 settings="$work/config/SK98.conf"
 for key in MidiOut WaveOut MouseLock Difficult; do
   grep -q "^$key=" "$settings" || fail "$key was not written to the settings"

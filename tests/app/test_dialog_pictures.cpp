@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
@@ -30,7 +31,10 @@ void Keep(QWidget& window, const char* name) {
 TEST(DialogPictures, EveryDialogDrawsAtItsSize) {
     dialogtest::TitleGame t;
     sk::ResetHighScores(t.game.HighScores);
+    t.game.HighScores.HiName[0] = "WWWWWWWW";
+    t.game.HighScores.HiName[1] = "Somebody";
     t.game.HighScores.HiName[2] = sk::Utf8ToCp932("隼太郎");
+    t.game.HighScores.HiName[3] = sk::Utf8ToCp932("ＭＭＭＭ");
 
     TPropatyBox settings(t.game);
     settings.TransferSettingsToDialog();
@@ -48,6 +52,7 @@ TEST(DialogPictures, EveryDialogDrawsAtItsSize) {
 
     TEnterScore entry(t.game);
     entry.Offer(2, 7500);
+    dialogtest::Child<QLineEdit>(entry, "PName")->setText(QStringLiteral("WWWWWWWW"));
     Keep(entry, "EnterScore");
 }
 

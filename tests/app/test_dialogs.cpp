@@ -15,12 +15,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 using dialogtest::Child;
 using dialogtest::Click;
@@ -210,7 +212,25 @@ TEST_F(SettingsDialog, LayoutTabOrderAndKeyboardCaption) {
         do widget = widget->nextInFocusChain();
         while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isEnabled());
     }
-    EXPECT_EQ(chain.join(u' '), QStringLiteral("BitBtn1 BitBtn2 BgmCheckB WaveCheckB MouseLockB DifficultBtnItem0"));
+    EXPECT_EQ(chain.join(u' '), QStringLiteral("BitBtn1 BitBtn2 BgmCheckB WaveCheckB MouseLockB DifficultBtnItem1"));
+}
+
+TEST_F(SettingsDialog, TabEntersTheDifficultyGroupOnItsCheckedItemAndSpaceKeepsIt) {
+    game.S.Difficulty = 9;
+    Open();
+    box.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    Box("MouseLockB")->setFocus(Qt::OtherFocusReason);
+    PressKeyIn(&box, Qt::Key_Tab);
+    EXPECT_EQ(box.focusWidget(), Item(2));
+    PressKeyIn(&box, Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_TRUE(Item(2)->isChecked());
+
+    PressKeyIn(&box, Qt::Key_Up);  // the arrows move the selection inside the group
+    EXPECT_TRUE(Item(1)->isChecked());
+    Child<QWidget>(box, "BitBtn1")->setFocus(Qt::OtherFocusReason);
+    PressKeyIn(&box, Qt::Key_Backtab);
+    EXPECT_EQ(box.focusWidget(), Item(1));
 }
 
 // ------------------------------------------------------------------- about
@@ -347,6 +367,22 @@ TEST_F(HighScoreWindow, UntickedOkKeepsTheTableAndEscDoesNotClose) {
     EXPECT_EQ(game.HighScores.HiScore[3], 6000);
 }
 
+// The widest names a player can enter: eight of the widest letters, the
+// game's own "Somebody", four full-width characters.
+const char* const kWideNames[] = {"WWWWWWWW", "MMMMMMMM", "Somebody", "隼隼隼隼", "ＷＷＷＷ"};
+
+TEST_F(HighScoreWindow, TheWidestNamesEndBeforeThePointsColumn) {
+    for (int i = 0; i < 5; ++i) game.HighScores.HiName[i] = sk::Utf8ToCp932(kWideNames[i]);
+    form.RefreshLabels();
+    for (int rank = 1; rank <= 5; ++rank) {
+        const QLabel* name = Child<QLabel>(form, ("Name" + std::to_string(rank)).c_str());
+        const QLabel* points = Child<QLabel>(form, ("HSLabel" + std::to_string(rank)).c_str());
+        EXPECT_EQ(name->x(), 76);
+        EXPECT_EQ(points->x(), 178);
+        EXPECT_LT(name->x() + name->fontMetrics().horizontalAdvance(name->text()), points->x()) << kWideNames[rank - 1];
+    }
+}
+
 // -------------------------------------------------------------- name entry
 
 class NameEntry : public ::testing::Test {
@@ -414,14 +450,28 @@ TEST_F(NameEntry, OkInsertsTheEntryAndAnEmptyNameBecomesSomebody) {
     EXPECT_EQ(game.HighScores.HiScore[9], 1800);
 }
 
-TEST_F(NameEntry, EscLosesTheEntry) {
+TEST_F(NameEntry, EscDoesNothingAndOnlyTheWindowCloseLosesTheEntry) {
     const sk::HighScoreTable before = game.HighScores;
     entry.Offer(1, 9000);
-    Name()->insert(QStringLiteral("Lost"));
+    Name()->insert(QStringLiteral("Kept"));
     PressKey(Name(), Qt::Key_Escape);
+    EXPECT_TRUE(entry.isVisible());
+    EXPECT_EQ(Name()->text(), QStringLiteral("Kept"));
+
+    entry.close();  // the window manager's close, Alt+F4
     EXPECT_FALSE(entry.isVisible());
     EXPECT_EQ(game.HighScores.HiScore, before.HiScore);
     EXPECT_EQ(game.HighScores.HiName, before.HiName);
+}
+
+TEST_F(NameEntry, TheBoxShowsTheWidestNamesWhole) {
+    entry.Offer(1, 9000);
+    EXPECT_EQ(Name()->geometry(), QRect(34, 85, 91, 26));
+    for (const char* text : kWideNames) {
+        Name()->setText(QString::fromUtf8(text));  // the cursor stands at the end
+        Name()->grab();                             // the box scrolls as it paints
+        EXPECT_EQ(Name()->cursorPositionAt(QPoint(6, Name()->height() / 2)), 0) << text << " scrolled";
+    }
 }
 
 TEST_F(NameEntry, ASecondOfferReplacesTheFirst) {

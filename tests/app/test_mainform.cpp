@@ -7,6 +7,7 @@
 #include "app/SettingsStore.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -34,6 +35,13 @@ int LinesIn(const std::filesystem::path& file) {
     int lines = 0;
     while (std::getline(in, line)) ++lines;
     return lines;
+}
+
+// A game over whose score ranks: the name entry opens.
+void EndWithARecord(sk::Game& game) {
+    game.HighScores.HiScore.fill(0);
+    game.S.Score = 800;
+    game.CheckNewRecord();
 }
 
 }  // namespace
@@ -253,12 +261,14 @@ TEST_F(ShellTest, DoubleClickContinuesOnlyAfterGameOver) {
     EXPECT_EQ(Game().S.StageNo, 1);
 }
 
-TEST_F(ShellTest, LeftClickFiresAndMiddleClickDoesNothing) {
+TEST_F(ShellTest, LeftClickFiresAndMiddleClickOnlyRefreshesTheGauge) {
     Start();
     Press(Qt::Key_F1);
     const int gauge = Game().S.Shell.GaugeWidth;
+    Game().S.Shell.GaugeWidth = 0;
     QTest::mouseClick(Main().MainScreen(), Qt::MiddleButton, {}, QPoint(200, 200));
     EXPECT_EQ(Game().S.ShotsInFlight, 0);
+    EXPECT_EQ(Game().S.Shell.GaugeWidth, gauge);
     QTest::mouseClick(Main().MainScreen(), Qt::LeftButton, {}, QPoint(200, 200));
     EXPECT_EQ(Game().S.ShotsInFlight, 1);
     EXPECT_EQ(Main().findChild<QWidget*>("BulletLeftBar")->width(), gauge - 42);
@@ -305,9 +315,7 @@ TEST_F(ShellTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramStaysOpen) 
 TEST_F(ShellTest, GameOverWithARankingScoreOffersTheNameEntryWithoutStoppingTheGame) {
     Start();
     Press(Qt::Key_F1);
-    Game().HighScores.HiScore.fill(0);
-    Game().S.Score = 800;
-    Game().CheckNewRecord();
+    EndWithARecord(Game());
     EXPECT_TRUE(Windows().EnterScore.isVisible());
     EXPECT_FALSE(Windows().EnterScore.isModal());
     EXPECT_TRUE(Game().S.NewRecord);
@@ -320,6 +328,65 @@ TEST_F(ShellTest, PlayAreaShowsTheGamesScreenPixelForPixel) {
     ASSERT_EQ(shown.size(), QSize(632, 434));
     const sk::Bitmap& screen = Game().Screen();
     for (const QPoint at : {QPoint(0, 0), QPoint(316, 150), QPoint(631, 433), QPoint(100, 300)}) {
-        EXPECT_EQ(shown.pixel(at) & 0xFFFFFFu, screen.At(at.x(), at.y())) << at.x() << "," << at.y();
+        EXPECT_EQ(shown.pixel(at), screen.At(at.x(), at.y())) << at.x() << "," << at.y();
     }
+}
+
+TEST_F(ShellTest, MenuKeysActFromTheNameEntryButNotFromAModalDialog) {
+    Start();
+    Press(Qt::Key_F1);
+    EndWithARecord(Game());
+    TEnterScore& entry = Windows().EnterScore;
+    entry.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &entry; }));
+    QTest::keyClick(entry.focusWidget(), Qt::Key_F3);
+    EXPECT_TRUE(Game().S.Paused);
+    QTest::keyClick(entry.focusWidget(), Qt::Key_F2);
+    EXPECT_TRUE(Game().S.TitleMode);
+    EXPECT_TRUE(entry.isVisible());
+
+    bool titleKept = false;
+    WhenModalOpens([&](QWidget* dialog) {
+        QTest::keyClick(dialog, Qt::Key_F1);
+        titleKept = Game().S.TitleMode;
+    });
+    Press(Qt::Key_F5);
+    EXPECT_TRUE(titleKept) << "F1 reached the main window through the settings dialog";
+}
+
+TEST_F(ShellTest, PauseItemShowsNothingBesideItUntilItIsChecked) {
+    Start();
+    Press(Qt::Key_F1);
+    auto* menu = Main().findChild<QMenu*>("GameB");
+    ASSERT_NE(menu, nullptr);
+    // The strip left of the caption in the pause row against the reset row's.
+    auto markColumn = [&](const char* item) {
+        menu->popup(QPoint(0, 0));
+        const QImage picture = menu->grab().toImage();
+        menu->hide();
+        const QRect row = menu->actionGeometry(Main().MenuItem(item));
+        return picture.copy(row.x() + 4, row.y() + 4, row.height() - 8, row.height() - 8);  // inside the menu's frame
+    };
+    EXPECT_EQ(markColumn("StopB"), markColumn("ResetB"));
+    Press(Qt::Key_F3);
+    EXPECT_NE(markColumn("StopB"), markColumn("ResetB"));
+    Press(Qt::Key_F3);
+    EXPECT_EQ(markColumn("StopB"), markColumn("ResetB"));
+}
+
+TEST_F(ShellTest, TheMainWindowHasTheKeyboardAgainWhenADialogCloses) {
+    Start();
+    for (const int key : {Qt::Key_F7, Qt::Key_F5, Qt::Key_F4}) {
+        WhenModalOpens([](QWidget* dialog) {
+            dialog->activateWindow();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog; }));
+        });
+        Press(key);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Main(); })) << key;
+    }
+    EndWithARecord(Game());
+    Windows().EnterScore.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Windows().EnterScore; }));
+    Windows().EnterScore.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Main(); }));
 }

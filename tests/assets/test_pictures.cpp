@@ -190,7 +190,7 @@ TEST(Pictures, ProgramIconUsesTheSixteenStandardColours) {
                                               0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
                                               0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
     const Bitmap icon = Decoded("Icon");
-    for (std::uint32_t c : icon.Pixels) ASSERT_TRUE(standard.count(c)) << std::hex << c;
+    for (std::uint32_t c : icon.Pixels) ASSERT_TRUE(standard.count(c & 0xFFFFFFu)) << std::hex << c;
 }
 
 std::vector<std::uint8_t> ReadFile(const std::string& path) {

@@ -24,7 +24,7 @@ Pictures MakePictures() {
     for (int y = 0; y < 434; ++y) {
         for (int x = 0; x < 632; ++x) p.OpenLogo.Row(y)[x] = LogoPixel(x, y);
     }
-    p.StatusPicture.Resize(632, 30, 0x00404040);
+    p.StatusPicture.Resize(632, 30, 0xFF404040u);
 
     p.PlaneBmp.Resize(59, 60, kWhite);
     FillFrame(p.PlaneBmp, 0, 0, kShipOpaqueW, 30, kShipColour);
@@ -50,7 +50,7 @@ Pictures MakePictures() {
     p.BossBmp.Resize(226, 60, kWhite);
     p.GraPattrn.Resize(32, 32);
     p.AllBack.Resize(32, 32, kGround);
-    p.Maps.Resize(256, 96, 0x00506070);
+    p.Maps.Resize(256, 96, 0xFF506070u);
     p.MapMask.Resize(256, 96, kBlack);
     return p;
 }

@@ -14,15 +14,15 @@
 namespace sk::test {
 
 // Colours of the test pictures: every sprite is one opaque colour.
-constexpr std::uint32_t kGround = 0x00101010;
-constexpr std::uint32_t kShipColour = 0x00E00000;
-constexpr std::uint32_t kShotColour = 0x0000E000;
-constexpr std::uint32_t kEnemyShotColour = 0x000000E0;
-constexpr std::uint32_t kGameOverColour = 0x00E0E000;
-constexpr std::uint32_t EnemyColour(int kind) { return 0x00200000u + static_cast<std::uint32_t>(kind); }
-constexpr std::uint32_t BlastColour(int frame) { return 0x00300000u + static_cast<std::uint32_t>(frame); }
+constexpr std::uint32_t kGround = 0xFF101010u;
+constexpr std::uint32_t kShipColour = 0xFFE00000u;
+constexpr std::uint32_t kShotColour = 0xFF00E000u;
+constexpr std::uint32_t kEnemyShotColour = 0xFF0000E0u;
+constexpr std::uint32_t kGameOverColour = 0xFFE0E000u;
+constexpr std::uint32_t EnemyColour(int kind) { return 0xFF200000u + static_cast<std::uint32_t>(kind); }
+constexpr std::uint32_t BlastColour(int frame) { return 0xFF300000u + static_cast<std::uint32_t>(frame); }
 // The title picture: every pixel names its own place.
-constexpr std::uint32_t LogoPixel(int x, int y) { return (static_cast<std::uint32_t>(y) << 10) | static_cast<std::uint32_t>(x); }
+constexpr std::uint32_t LogoPixel(int x, int y) { return 0xFF000000u | (static_cast<std::uint32_t>(y) << 10) | static_cast<std::uint32_t>(x); }
 
 // The ship's picture is opaque in its left half (x < kShipOpaqueW) only.
 constexpr int kShipOpaqueW = 30;

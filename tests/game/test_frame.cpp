@@ -2,6 +2,9 @@
 // scroll with its end and exit tests, and the title bands.
 #include "GameTestKit.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace sk::test {
 namespace {
 
@@ -14,10 +17,10 @@ protected:
         g_.S.Invincible = true;
         // A background whose every column has its own colour.
         for (int y = 0; y < g_.BackHai.Height; ++y) {
-            for (int x = 0; x < g_.BackHai.Width; ++x) g_.BackHai.Row(y)[x] = 0x00400000u | static_cast<std::uint32_t>(x);
+            for (int x = 0; x < g_.BackHai.Width; ++x) g_.BackHai.Row(y)[x] = 0xFF400000u | static_cast<std::uint32_t>(x);
         }
     }
-    std::uint32_t BackAt(int x) const { return 0x00400000u | static_cast<std::uint32_t>(x); }
+    std::uint32_t BackAt(int x) const { return 0xFF400000u | static_cast<std::uint32_t>(x); }
     void Shoot(int slot, int x, int y) {
         g_.S.Shots[slot].X = x;
         g_.S.Shots[slot].Y = y;
@@ -151,9 +154,24 @@ TEST_F(FrameTest, ScrollBackgroundPlacesTheStartAfterTheEnd) {
     EXPECT_EQ(g_.MainScr.At(631, 0), BackAt(31));
 }
 
+TEST_F(FrameTest, MapsSmallerThanTheFieldLeaveBlackNotTheLastFrame) {
+    for (const auto [cols, rows] : {std::pair{12, 10}, std::pair{40, 12}, std::pair{5, 20}}) {
+        WriteStage(1, cols, rows);
+        ASSERT_TRUE(g_.StartStage(false));
+        constexpr std::uint32_t kStale = 0x00ABCDEF;  // what earlier frames left
+        g_.MainScr.Resize(632, 404, kStale);
+        g_.ScrollBackground();
+        const int w = std::min(cols * 32, 632), h = std::min(rows * 32, 404);
+        EXPECT_EQ(g_.MainScr.At(w - 1, h - 1), kGround) << cols << "x" << rows;
+        EXPECT_EQ(g_.MainScr.At(631, 403), kBlack) << cols << "x" << rows;
+        EXPECT_EQ(g_.MainScr.At(w % 632, h - 1), w < 632 ? kBlack : g_.BackHai.At(0, h - 1)) << cols << "x" << rows;
+        EXPECT_EQ(g_.MainScr.At(0, h % 404), h < 404 ? kBlack : g_.BackHai.At(0, 0)) << cols << "x" << rows;
+    }
+}
+
 TEST_F(FrameTest, ScrollStopsExactlyAtTheEndAndTheExitWaitsForAClearField) {
     PlaceEnemy(1, 640, 75);
-    g_.S.Enemies[1].AppearAt = 100000;  // never released: holds the stage at its end
+    g_.S.Enemies[1].AppearAt = 100000;  // released only at the end: holds the stage there
     const int end = g_.BackHai.Width - 640;
     int frames = 0;
     while (!g_.S.ScrollEnd && frames < 1000) {
@@ -168,6 +186,7 @@ TEST_F(FrameTest, ScrollStopsExactlyAtTheEndAndTheExitWaitsForAClearField) {
     EXPECT_FALSE(g_.S.StageExit);
 
     g_.S.Enemies[1].Active = false;
+    g_.S.EnemyShots[1].Active = false;  // fired when it was released
     EnemyShoot(6, 600, 10);
     Frames(1);
     EXPECT_FALSE(g_.S.StageExit);
@@ -209,6 +228,22 @@ TEST_F(FrameTest, NarrowBackgroundEndsItsScrollInTheFirstFrame) {
     EXPECT_EQ(g_.BackHai.Width, 640);
     EXPECT_TRUE(g_.S.ScrollEnd);  // the end test of the same frame sees the new stage
     EXPECT_EQ(g_.S.ScrollSpeed, 0);
+}
+
+// Maps too narrow for the scroll to reach every slot's release point.
+TEST_F(FrameTest, EveryMapEndsHoweverNarrow) {
+    for (const int cols : {1, 19, 25, 29}) {
+        WriteAllStages(cols, 13);
+        g_.ResetGame();
+        StartGame();
+        g_.S.Invincible = true;
+        int frames = 0;
+        while (g_.S.StageNo == 1 && frames < 4000) {
+            Frames(1);
+            ++frames;
+        }
+        EXPECT_EQ(g_.S.StageNo, 2) << cols << " columns";
+    }
 }
 
 TEST_F(FrameTest, WorldRunsOnAfterTheGameIsOver) {
@@ -258,6 +293,27 @@ TEST_F(TitleTest, BandsMoveLeftAtTheirOwnSpeedsAndWrapAtSixForty) {
     EXPECT_EQ(s.At(0, 355), LogoPixel(100, 355));      // bottom band from column 100
     EXPECT_EQ(s.At(536, 433), LogoPixel(0, 433));
     EXPECT_EQ(s.At(531, 400), LogoPixel(631, 400));
+}
+
+TEST_F(TitleTest, TheFourColumnsPastThePictureAreBlackWhereverTheBandStands) {
+    g_.MainScreen.Resize(632, 434, kGround);
+    g_.S.TitleBandX = {5, 639, 636, 100};
+    g_.TitleFrame();
+    const Bitmap& s = g_.MainScreen;
+    auto blackRun = [&](int y, int from, int to) {
+        for (int x = from; x < to; ++x) EXPECT_EQ(s.At(x, y), kBlack) << x << "," << y;
+    };
+    blackRun(0, 627, 631);  // offset 5: the gap lies before the band's start
+    EXPECT_EQ(s.At(626, 0), LogoPixel(631, 0));
+    blackRun(40, 629, 632);  // offset 639: the gap is the first copy's end
+    blackRun(98, 629, 632);
+    EXPECT_EQ(s.At(628, 40), LogoPixel(631, 40));
+    EXPECT_EQ(s.At(631, 300), LogoPixel(631, 300));
+    blackRun(433, 532, 536);  // offset 100
+    EXPECT_EQ(s.At(531, 433), LogoPixel(631, 433));
+    for (int y = 0; y < 434; ++y) {
+        for (int x = 0; x < 632; ++x) ASSERT_NE(s.At(x, y), kGround) << x << "," << y;
+    }
 }
 
 TEST_F(TitleTest, ResetKeepsTheBandsWhereTheyWere) {

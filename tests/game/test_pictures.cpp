@@ -37,16 +37,16 @@ TEST(DecodePng, GivesRgbPixelsRowByRow) {
     ASSERT_TRUE(DecodePng(png, b));
     EXPECT_EQ(b.Width, 2);
     EXPECT_EQ(b.Height, 3);
-    EXPECT_EQ(b.At(0, 0), 0x00123456u);
-    EXPECT_EQ(b.At(1, 0), 0x00FF0000u);
+    EXPECT_EQ(b.At(0, 0), 0xFF123456u);
+    EXPECT_EQ(b.At(1, 0), 0xFFFF0000u);
     EXPECT_EQ(b.At(0, 1), kBlack);
-    EXPECT_EQ(b.At(1, 1), 0x00010203u);
-    EXPECT_EQ(b.At(0, 2), 0x00AABBCCu);
+    EXPECT_EQ(b.At(1, 1), 0xFF010203u);
+    EXPECT_EQ(b.At(0, 2), 0xFFAABBCCu);
     EXPECT_EQ(b.At(1, 2), kWhite);  // transparent reads as white, the sheets' "nothing"
 }
 
 TEST(DecodePng, RefusesWhatIsNotAPngAndLeavesTheBitmap) {
-    Bitmap b(3, 3, 0x00ABCDEFu);
+    Bitmap b(3, 3, 0xFFABCDEFu);
     const std::vector<std::uint8_t> junk = {'n', 'o', 't', ' ', 'p', 'n', 'g'};
     EXPECT_FALSE(DecodePng({}, b));
     EXPECT_FALSE(DecodePng(junk, b));
@@ -54,7 +54,7 @@ TEST(DecodePng, RefusesWhatIsNotAPngAndLeavesTheBitmap) {
     png.resize(png.size() / 2);  // cut off
     EXPECT_FALSE(DecodePng(png, b));
     EXPECT_EQ(b.Width, 3);
-    EXPECT_EQ(b.At(2, 2), 0x00ABCDEFu);
+    EXPECT_EQ(b.At(2, 2), 0xFFABCDEFu);
 }
 
 TEST(Pictures, EveryPictureHasItsSize) {

@@ -10,15 +10,15 @@ namespace {
 
 Bitmap Numbered(int w, int h, std::uint32_t base) {
     Bitmap b(w, h);
-    for (int i = 0; i < w * h; ++i) b.Pixels[static_cast<std::size_t>(i)] = (base + static_cast<std::uint32_t>(i) * 2654435761u) & 0x00FFFFFFu;
+    for (int i = 0; i < w * h; ++i) b.Pixels[static_cast<std::size_t>(i)] = (base + static_cast<std::uint32_t>(i) * 2654435761u) | kOpaque;
     return b;
 }
 
 std::uint32_t Combine(std::uint32_t dst, std::uint32_t src, RasterOp op) {
     switch (op) {
     case RasterOp::SrcCopy: return src;
-    case RasterOp::SrcErase: return src & ~dst;
-    case RasterOp::SrcInvert: return dst ^ src;
+    case RasterOp::SrcErase: return (src & ~dst) | kOpaque;
+    case RasterOp::SrcInvert: return (dst ^ src) | kOpaque;
     }
     return dst;
 }
@@ -47,15 +47,21 @@ TEST(Bitmap, ShrinkingAndRegrowingKeepsTheStorage) {
     EXPECT_EQ(b.At(63, 63), kWhite);
 }
 
-TEST(Blit, EachOpCombinesAsDefined) {
-    Bitmap src(1, 1, 0x00F0F0F0u);
-    Bitmap dst(1, 1, 0x00FF00FFu);
+TEST(Blit, EachOpCombinesAsDefinedAndEveryResultStaysOpaque) {
+    Bitmap src(1, 1, 0xFFF0F0F0u);
+    Bitmap dst(1, 1, 0xFFFF00FFu);
     Blit(dst, 0, 0, 1, 1, src, 0, 0, RasterOp::SrcErase);
-    EXPECT_EQ(dst.At(0, 0), 0x0000F000u);  // src AND NOT dst
+    EXPECT_EQ(dst.At(0, 0), 0xFF00F000u);  // src AND NOT dst
     Blit(dst, 0, 0, 1, 1, src, 0, 0, RasterOp::SrcInvert);
-    EXPECT_EQ(dst.At(0, 0), 0x00F000F0u);  // dst XOR src
+    EXPECT_EQ(dst.At(0, 0), 0xFFF000F0u);  // dst XOR src
     Blit(dst, 0, 0, 1, 1, src, 0, 0, RasterOp::SrcCopy);
-    EXPECT_EQ(dst.At(0, 0), 0x00F0F0F0u);
+    EXPECT_EQ(dst.At(0, 0), 0xFFF0F0F0u);
+    // Equal pixels would cancel the top byte of both ops; within one bitmap too.
+    Bitmap same(8, 1, kWhite);
+    Blit(same, 0, 0, 8, 1, same, 0, 0, RasterOp::SrcInvert);
+    EXPECT_EQ(same.At(7, 0), kBlack);
+    Blit(same, 1, 0, 7, 1, same, 0, 0, RasterOp::SrcErase);
+    EXPECT_EQ(same.At(7, 0), kBlack);
 }
 
 TEST(Blit, ZeroOrNegativeSizeDrawsNothing) {
@@ -113,35 +119,35 @@ TEST(Blit, OverlappingBlocksWithinOneBitmapReadTheOldPixels) {
 
 TEST(Blit, FrameCopyTallerThanItsSourceLeavesTheStatusRows) {
     // 632 x 438 from the 404-row frame onto the 434-row play area.
-    Bitmap mainScr(632, 404, 0x00112233u);
-    Bitmap screen(632, 434, 0x00ABCDEFu);
+    Bitmap mainScr(632, 404, 0xFF112233u);
+    Bitmap screen(632, 434, 0xFFABCDEFu);
     Blit(screen, 0, 0, 632, 438, mainScr, 0, 0, RasterOp::SrcCopy);
-    EXPECT_EQ(screen.At(0, 0), 0x00112233u);
-    EXPECT_EQ(screen.At(631, 403), 0x00112233u);
-    EXPECT_EQ(screen.At(0, 404), 0x00ABCDEFu);
-    EXPECT_EQ(screen.At(631, 433), 0x00ABCDEFu);
+    EXPECT_EQ(screen.At(0, 0), 0xFF112233u);
+    EXPECT_EQ(screen.At(631, 403), 0xFF112233u);
+    EXPECT_EQ(screen.At(0, 404), 0xFFABCDEFu);
+    EXPECT_EQ(screen.At(631, 433), 0xFFABCDEFu);
 }
 
 TEST(Blit, TitleBandReadingColumnsPastThePictureLeavesThem) {
     // A band copy of columns c..635 from a 632-wide picture: 632..635 have no source.
     Bitmap logo = Numbered(632, 20, 5);
-    Bitmap screen(632, 20, 0x00777777u);
+    Bitmap screen(632, 20, 0xFF777777u);
     const int c = 100;
     Blit(screen, 0, 0, 636 - c, 20, logo, c, 0, RasterOp::SrcCopy);
     EXPECT_EQ(screen.At(531, 0), logo.At(631, 0));
-    EXPECT_EQ(screen.At(532, 0), 0x00777777u);
-    EXPECT_EQ(screen.At(535, 19), 0x00777777u);
-    EXPECT_EQ(screen.At(536, 19), 0x00777777u);
+    EXPECT_EQ(screen.At(532, 0), 0xFF777777u);
+    EXPECT_EQ(screen.At(535, 19), 0xFF777777u);
+    EXPECT_EQ(screen.At(536, 19), 0xFF777777u);
 }
 
 TEST(Blit, ShortBackgroundLeavesRowsBelowIt) {
     // A 13-row map (416 rows) read 434 rows deep.
-    Bitmap back(640, 416, 0x00010101u);
-    Bitmap target(640, 434, 0x00FEFEFEu);
+    Bitmap back(640, 416, 0xFF010101u);
+    Bitmap target(640, 434, 0xFFFEFEFEu);
     Blit(target, 0, 0, 640, 434, back, 0, 0, RasterOp::SrcCopy);
-    EXPECT_EQ(target.At(10, 415), 0x00010101u);
-    EXPECT_EQ(target.At(10, 416), 0x00FEFEFEu);
-    EXPECT_EQ(target.At(639, 433), 0x00FEFEFEu);
+    EXPECT_EQ(target.At(10, 415), 0xFF010101u);
+    EXPECT_EQ(target.At(10, 416), 0xFFFEFEFEu);
+    EXPECT_EQ(target.At(639, 433), 0xFFFEFEFEu);
 }
 
 TEST(Blit, SheetRowBeyondTheSheetDrawsNothing) {

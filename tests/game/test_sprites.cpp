@@ -16,7 +16,7 @@ SoundApi SilentSound() {
 Bitmap Noise(int w, int h, std::uint32_t seed) {
     std::mt19937 rng(seed);
     Bitmap b(w, h);
-    for (std::uint32_t& p : b.Pixels) p = rng() & 0x00FFFFFFu;
+    for (std::uint32_t& p : b.Pixels) p = rng() | kOpaque;
     return b;
 }
 
@@ -78,19 +78,19 @@ TEST_F(DrawSpriteTest, MatchesThePixelFormulaForRandomSheetsAndPlaces) {
 }
 
 TEST_F(DrawSpriteTest, WhiteIsTransparentAndBlackMaskShowsThePicture) {
-    Bitmap sheet = SolidFrame(4, 2, 0x00FF0000u);
+    Bitmap sheet = SolidFrame(4, 2, 0xFFFF0000u);
     sheet.Row(0)[0] = kWhite;  // transparent pixel: white picture over white mask
     sheet.Row(2)[0] = kWhite;
     const Bitmap before = game.MainScr;
     game.DrawSprite(sheet, 10, 20, 4, 2, 0, 0, 0);
     EXPECT_EQ(game.MainScr.At(10, 20), before.At(10, 20));
-    EXPECT_EQ(game.MainScr.At(11, 20), 0x00FF0000u);
-    EXPECT_EQ(game.MainScr.At(13, 21), 0x00FF0000u);
+    EXPECT_EQ(game.MainScr.At(11, 20), 0xFFFF0000u);
+    EXPECT_EQ(game.MainScr.At(13, 21), 0xFFFF0000u);
     EXPECT_EQ(game.MainScr.At(14, 21), before.At(14, 21));
 }
 
 TEST_F(DrawSpriteTest, SpritesEntirelyOffTheFieldChangeNothing) {
-    const Bitmap sheet = SolidFrame(60, 30, 0x0000FF00u);
+    const Bitmap sheet = SolidFrame(60, 30, 0xFF00FF00u);
     const Bitmap before = game.MainScr;
     game.DrawSprite(sheet, -60, 100, 60, 30, 0, 0, 0);
     game.DrawSprite(sheet, 100, 404, 60, 30, 0, 0, 0);
@@ -99,14 +99,14 @@ TEST_F(DrawSpriteTest, SpritesEntirelyOffTheFieldChangeNothing) {
     EXPECT_EQ(game.MainScr.Pixels, before.Pixels);
 
     game.DrawSprite(sheet, -59, 403, 60, 30, 0, 0, 0);  // one pixel shows
-    EXPECT_EQ(game.MainScr.At(0, 403), 0x0000FF00u);
+    EXPECT_EQ(game.MainScr.At(0, 403), 0xFF00FF00u);
     EXPECT_EQ(game.MainScr.At(1, 403), before.At(1, 403));
     EXPECT_EQ(game.MainScr.At(0, 402), before.At(0, 402));
 }
 
 TEST_F(DrawSpriteTest, GridLayoutFindsColumnTwoRowFive) {
     Bitmap sheet(120, 300, kWhite);
-    const std::uint32_t colour = 0x00123456u;
+    const std::uint32_t colour = 0xFF123456u;
     for (int y = 0; y < 30; ++y) {
         for (int x = 0; x < 60; ++x) {
             sheet.Row(240 + y)[60 + x] = colour;  // picture at (60, 240)
@@ -136,8 +136,8 @@ TEST_F(DrawSpriteTest, AllWhitePictureDrawsItsMaskAsWhiteText) {
 }
 
 TEST_F(DrawSpriteTest, LaterSpriteCoversWhereItsMaskIsBlack) {
-    const Bitmap red = SolidFrame(20, 10, 0x00FF0000u);
-    Bitmap blue = SolidFrame(20, 10, 0x000000FFu);
+    const Bitmap red = SolidFrame(20, 10, 0xFFFF0000u);
+    Bitmap blue = SolidFrame(20, 10, 0xFF0000FFu);
     for (int y = 0; y < 10; ++y) {  // right half of the blue sprite is transparent
         for (int x = 10; x < 20; ++x) {
             blue.Row(y)[x] = kWhite;
@@ -146,10 +146,10 @@ TEST_F(DrawSpriteTest, LaterSpriteCoversWhereItsMaskIsBlack) {
     }
     game.DrawSprite(red, 100, 100, 20, 10, 0, 0, 0);
     game.DrawSprite(blue, 95, 100, 20, 10, 0, 0, 0);
-    EXPECT_EQ(game.MainScr.At(100, 105), 0x000000FFu);  // blue covers red
-    EXPECT_EQ(game.MainScr.At(104, 105), 0x000000FFu);
-    EXPECT_EQ(game.MainScr.At(105, 105), 0x00FF0000u);  // red shows through
-    EXPECT_EQ(game.MainScr.At(119, 109), 0x00FF0000u);
+    EXPECT_EQ(game.MainScr.At(100, 105), 0xFF0000FFu);  // blue covers red
+    EXPECT_EQ(game.MainScr.At(104, 105), 0xFF0000FFu);
+    EXPECT_EQ(game.MainScr.At(105, 105), 0xFFFF0000u);  // red shows through
+    EXPECT_EQ(game.MainScr.At(119, 109), 0xFFFF0000u);
 }
 
 TEST(DrawMaskedSprite, ReusesTheWorkBitmapOnceItHasGrown) {
@@ -165,12 +165,12 @@ TEST(DrawMaskedSprite, ReusesTheWorkBitmapOnceItHasGrown) {
 }
 
 TEST(DrawMaskedSprite, ZeroSizedOrHugeFramesAreSafe) {
-    Bitmap target(10, 10, 0x00010203u);
+    Bitmap target(10, 10, 0xFF010203u);
     Bitmap work;
     const Bitmap sheet(4, 4, kBlack);
     DrawMaskedSprite(target, work, sheet, 0, 0, 0, 5, 0, 0);
     DrawMaskedSprite(target, work, sheet, 0, 0, -3, -3, 0, 0);
-    EXPECT_EQ(target.At(0, 0), 0x00010203u);
+    EXPECT_EQ(target.At(0, 0), 0xFF010203u);
     // A frame far bigger than the target only needs the target's size of work.
     DrawMaskedSprite(target, work, sheet, -1000000, -1000000, 2000000, 2000000, 0, 0);
     EXPECT_LE(work.Pixels.size(), 100u);

@@ -177,7 +177,7 @@ TEST_F(StageMapTest, UnusableFilesAreRefusedWithoutTouchingTheState) {
 
 // --- The background --------------------------------------------------------
 
-std::uint32_t GroundPixel(int x, int y) { return static_cast<std::uint32_t>(0x00010000 * (x % 32) + y % 32); }
+std::uint32_t GroundPixel(int x, int y) { return 0xFF000000u | static_cast<std::uint32_t>(0x00010000 * (x % 32) + y % 32); }
 
 class BackgroundTest : public ::testing::Test {
 protected:
@@ -201,7 +201,7 @@ protected:
         }
     }
 
-    static std::uint32_t TileColour(int code) { return 0x00800000u | static_cast<std::uint32_t>(code) << 8; }
+    static std::uint32_t TileColour(int code) { return 0xFF800000u | static_cast<std::uint32_t>(code) << 8; }
 
     void Load(int cols, int rows) {
         game.S.MapCols = cols;
@@ -241,12 +241,12 @@ TEST_F(BackgroundTest, CodesWithoutATileShowTheGround) {
 }
 
 TEST_F(BackgroundTest, FourthSheetRowDrawsWhenTheSheetHasIt) {
-    pictures.Maps.Resize(256, 128, 0x00ABCDEFu);
+    pictures.Maps.Resize(256, 128, 0xFFABCDEFu);
     pictures.MapMask.Resize(256, 128, kBlack);
     Load(21, 13);
     game.S.StageMap[0][0] = 26;
     game.BuildBackground();
-    EXPECT_EQ(game.BackHai.At(0, 0), 0x00ABCDEFu);
+    EXPECT_EQ(game.BackHai.At(0, 0), 0xFFABCDEFu);
     EXPECT_EQ(game.BackHai.At(32, 0), GroundPixel(0, 0));
 }
 

@@ -10,7 +10,9 @@
 #include <limits>
 #include <string>
 #include <sys/resource.h>
+#include <span>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -377,6 +379,40 @@ TEST_F(ScoreFolder, TargetThatCannotBeReplacedIsLeftAndNoTemporaryRemains) {
     t.HiScore.fill(1);
     LoadHighScores(t, fifo.c_str());  // not waited on
     EXPECT_EQ(t.HiScore, DefaultTable().HiScore);
+}
+
+TEST_F(ScoreFolder, ReadingStopsAtTheBoundAsIfTheFileEndedThere) {
+    HighScoreTable t;
+    WriteFile(file, std::string(kMaxHighScoreBytes - 7, ' ') + "Ace 42\n");  // just fits
+    LoadHighScores(t, file.c_str());
+    EXPECT_EQ(t.HiName[0], "Ace");
+    EXPECT_EQ(t.HiScore[0], 42);
+    WriteFile(file, std::string(kMaxHighScoreBytes - 5, ' ') + "Ace 42\n");  // the last digit is beyond
+    LoadHighScores(t, file.c_str());
+    EXPECT_EQ(t.HiScore[0], 4);
+
+    // A gigabyte of zeros (sparse) reads as one empty-named entry, at once.
+    WriteFile(file, "");
+    ASSERT_EQ(::truncate(file.c_str(), off_t{1} << 30), 0);
+    LoadHighScores(t, file.c_str());
+    EXPECT_EQ(t.HiScore, HighScoreTable{}.HiScore);
+}
+
+TEST_F(ScoreFolder, SaveRemovesNewFilesLeftByAKilledWriter) {
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_GT(gone, 0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string base = file.filename().string() + ".tmp";
+    const std::string stale[] = {base + std::to_string(gone) + "-17", base + std::to_string(::getpid()) + "-3"};
+    const std::string kept[] = {base + "1-5" /* a live writer */, base + "x-1", base + std::to_string(gone),
+                                "Other.dat.tmp" + std::to_string(gone) + "-1"};
+    for (const auto& names : {std::span<const std::string>(stale), std::span<const std::string>(kept)})
+        for (const std::string& name : names) WriteFile(folder / name, "Half 1\n");
+
+    ASSERT_TRUE(SaveHighScores(DefaultTable(), file.c_str()));
+    for (const std::string& name : stale) EXPECT_FALSE(fs::exists(folder / name)) << name;
+    for (const std::string& name : kept) EXPECT_TRUE(fs::exists(folder / name)) << name;
 }
 
 TEST_F(ScoreFolder, WriteFailureLeavesTheOldFile) {

@@ -1,4 +1,5 @@
 #include "sound/MidiFile.h"
+#include "sound/MidiWriter.h"
 #include "sound/Music.h"
 
 #include "SoundFiles.h"
@@ -120,4 +121,54 @@ TEST(MusicRepeats, CountIsUnsignedAndEndlessWhenItOverflows) {
     EXPECT_EQ(sonobox::PassesFor(INT_MAX), -1);
     EXPECT_EQ(sonobox::PassesFor(-1), -1);
     EXPECT_EQ(sonobox::PassesFor(-2), -1);
+}
+
+namespace {
+
+// A track chunk (MIDI chunks have no pad byte).
+Bytes Track(const Bytes& body) {
+    Bytes chunk;
+    AppendText(chunk, "MTrk");
+    PutBe32(chunk, static_cast<std::uint32_t>(body.size()));
+    Append(chunk, body);
+    return chunk;
+}
+
+}  // namespace
+
+TEST(MidiWriter, HandsOnOnlyHeaderTracksAndTheEventsThePlayerActsOn) {
+    const Bytes alien = AlienChunkMidi();
+    ASSERT_EQ(alien.size(), 43u);
+    Bytes expected{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x03, 0x00};
+    Append(expected, Track({0x00, 0x90, 60, 100, 0x8F, 0x00, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00}));
+    EXPECT_EQ(sonobox::CanonicalMidi(alien), expected);
+
+    // Running status spelled out, text and time signature dropped with their
+    // time kept, an incomplete system exclusive message dropped, a complete
+    // one and the tempo kept; format 2 played as format 1.
+    const Bytes first{0x00, 0xFF, 0x03, 0x02, 'h', 'i',        // track name
+                      0x10, 0x90, 60, 100, 0x10, 62, 100,      // running status
+                      0x20, 0xFF, 0x58, 0x04, 4, 2, 24, 8,     // time signature
+                      0x30, 0xF0, 0x02, 0x7E, 0x01};           // no closing F7
+    const Bytes second{0x00, 0xF0, 0x03, 0x7E, 0x7F, 0xF7, 0x05, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20};
+    Bytes wanted{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 2, 0, 96};
+    Append(wanted, Track({0x10, 0x90, 60, 100, 0x10, 0x90, 62, 100, 0x50, 0xFF, 0x2F, 0x00}));
+    Append(wanted, Track({0x00, 0xF0, 0x03, 0x7E, 0x7F, 0xF7, 0x05, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,
+                                  0x00, 0xFF, 0x2F, 0x00}));
+    const Bytes written = *sonobox::CanonicalMidi(Midi(2, 96, {first, second}));
+    EXPECT_EQ(written, wanted);
+    EXPECT_EQ(sonobox::CanonicalMidi(written), written);
+}
+
+TEST(MidiWriter, RefusesTracksLongerThanThePlayerCounts) {
+    // Eight of the longest deltas make 2^31 - 8 ticks.
+    auto track = [](std::uint32_t last) {
+        Bytes events;
+        for (int i = 0; i < 8; ++i) Append(events, {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x01, 0x00});
+        Append(events, Vlq(last));
+        Append(events, {0xFF, 0x01, 0x00});
+        return Midi(0, 96, {events});
+    };
+    EXPECT_EQ(ReadMidi(track(7))->lengthTicks, 0x7FFFFFFFu);
+    EXPECT_FALSE(ReadMidi(track(8)));
 }

@@ -3,6 +3,7 @@
 #include "sound/AudioDevice.h"
 #include "sound/Texts.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace soundtest;
@@ -23,8 +24,15 @@ protected:
 // Points SONOBOX_SOUNDFONT elsewhere while it lives.
 class SoundFontOverride {
 public:
-    explicit SoundFontOverride(const std::string& path) { setenv("SONOBOX_SOUNDFONT", path.c_str(), 1); }
-    ~SoundFontOverride() { unsetenv("SONOBOX_SOUNDFONT"); }
+    // `standard` stands for the system's places.
+    SoundFontOverride(const std::string& path, std::vector<std::filesystem::path> standard) {
+        setenv("SONOBOX_SOUNDFONT", path.c_str(), 1);
+        sonobox::OverrideStandardSoundFonts(std::move(standard));
+    }
+    ~SoundFontOverride() {
+        unsetenv("SONOBOX_SOUNDFONT");
+        sonobox::OverrideStandardSoundFonts(std::nullopt);
+    }
 };
 
 }  // namespace
@@ -48,8 +56,11 @@ TEST_F(Music, WithoutTheEffectHalfItOpensAnOutputOfItsOwn) {
 
 TEST_F(Music, WithoutASoundFontNothingPlays) {
     ASSERT_EQ(DsStart(nullptr), 0);
-    SoundFontOverride missing((dir_ / "none.sf2").string());
-    EXPECT_EQ(StderrOf([] { EXPECT_EQ(DmStart(nullptr), 1); }), std::string("YES\n") + text::kSoundFont + "\n");
+    const std::string none = (dir_ / "none.sf2").string();
+    SoundFontOverride missing(none, {dir_ / "a.sf2", dir_ / "b.sf3"});
+    const std::string tried = none + ", " + (dir_ / "a.sf2").string() + ", " + (dir_ / "b.sf3").string();
+    EXPECT_EQ(StderrOf([] { EXPECT_EQ(DmStart(nullptr), 1); }),
+              "YES\nno SoundFont found (tried " + tried + ")\n" + text::kSoundFont + "\n");
     WriteFile("tune.mid", OneNoteMidi(960));
     EXPECT_EQ(StderrOf([] {
                   EXPECT_EQ(DmMake("tune.mid"), 1);
@@ -63,6 +74,17 @@ TEST_F(Music, WithoutASoundFontNothingPlays) {
     // The effect half lost nothing.
     WriteFile("a.wav", SquareWave16(400));
     EXPECT_EQ(DsMake("a.wav", 0), 0);
+}
+
+TEST_F(Music, AMissingChoiceFallsBackToTheFirstStandardPlaceThatHoldsAFont) {
+    const std::filesystem::path system = "/usr/share/sounds/sf2/default-GM.sf2";
+    if (!std::filesystem::exists(system)) GTEST_SKIP() << "no General MIDI SoundFont installed";
+    std::filesystem::create_directories(dir_ / "sf3");
+    std::filesystem::create_symlink(std::filesystem::canonical(system), dir_ / "sf3/default-GM.sf3");
+    SoundFontOverride only((dir_ / "none.sf2").string(), {dir_ / "sf2/default-GM.sf2", dir_ / "sf3/default-GM.sf3"});
+    StartShared();
+    WriteFile("tune.mid", OneNoteMidi(960));
+    EXPECT_EQ(DmMake("tune.mid"), 0);
 }
 
 TEST_F(Music, LengthIsKnownRightAfterMakeAndPosIsZeroBeforePlay) {
@@ -134,6 +156,26 @@ TEST_F(Music, APieceWithoutLengthPlaysNothingAndNeverHangs) {
     DmPlay(-1);
     WaitForFrames(4096);
     EXPECT_EQ(DmPos(), 0);
+}
+
+// Before, the synthesizer's player could not read this file and retried
+// without end inside one render call, holding the device: every later
+// call below then waited for good.
+TEST_F(Music, AnUnknownChunkNeverReachesThePlayerAndTheDeviceStaysFree) {
+    StartShared();
+    WriteFile("BGM/Stage1.mid", AlienChunkMidi());
+    ASSERT_EQ(DmMake("BGM\\Stage1.mid"), 0);
+    const std::vector<std::uint8_t>& handedOn = *TheMusic().pieceBytes();
+    EXPECT_EQ(handedOn.size(), 43u - 8u);
+    EXPECT_EQ(std::search(handedOn.begin(), handedOn.end(), std::begin("XXXX"), std::end("XXXX") - 1), handedOn.end());
+    DmPlay(-1);
+    WaitForFrames(static_cast<std::uint64_t>(sonobox::AudioDevice::Current()->format().rate) / 4);
+    EXPECT_GT(DmPos(), 0);  // the player read it
+    WriteFile("a.wav", SquareWave16(400));
+    ASSERT_EQ(DsMake("a.wav", 0), 0);
+    DsPlay(0, 0.0f, 0);
+    DmStop();
+    DmEnd();
 }
 
 TEST_F(Music, StopAndEndWithoutAPieceDoNothing) {

@@ -90,6 +90,14 @@ Bytes Vlq(std::uint32_t value) {
     return out;
 }
 
+Bytes AlienChunkMidi() {
+    Bytes file{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x03, 0x00, 'X', 'X', 'X', 'X', 0, 0, 0, 0};
+    AppendText(file, "MTrk");
+    PutBe32(file, 13);
+    Append(file, {0x00, 0x90, 60, 100, 0x8F, 0x00, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00});
+    return file;
+}
+
 Bytes Midi(int format, int division, const std::vector<Bytes>& tracks) {
     Bytes out;
     AppendText(out, "MThd");

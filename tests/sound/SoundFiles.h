@@ -38,6 +38,9 @@ Bytes SquareWave16(std::uint32_t dataBytes, std::int16_t amplitude = 8000);
 Bytes Midi(int format, int division, const std::vector<Bytes>& tracks);
 // One note of `ticks` length on channel 0 at 480 ticks a quarter.
 Bytes OneNoteMidi(std::uint32_t ticks, int program = 0);
+// 43 bytes: a one-track header at 768 ticks a quarter, an empty chunk
+// "XXXX", then a track with one note of 1920 ticks.
+Bytes AlienChunkMidi();
 // A variable-length quantity.
 Bytes Vlq(std::uint32_t value);
 

@@ -154,3 +154,15 @@ def decode_png(data):
 def read_png(path):
     with open(path, "rb") as f:
         return decode_png(f.read())
+
+
+def encode_rgba_png(width, height, rgba):
+    """8-bit RGBA PNG from a row-major list of (r, g, b, a) tuples."""
+    raw = bytearray()
+    for y in range(height):
+        raw.append(0)  # filter: none
+        for pixel in rgba[y * width:(y + 1) * width]:
+            raw += bytes(pixel)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + _chunk(b"IHDR", header)
+            + _chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + _chunk(b"IEND", b""))

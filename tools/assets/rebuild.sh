@@ -11,6 +11,7 @@ python3 tools/assets/test_generators.py --quiet
 python3 tools/assets/pictures.py
 python3 tools/assets/maps.py
 python3 tools/assets/contact_sheet.py
+python3 tools/assets/desktop_icons.py
 for script in sounds.py music.py; do
   if [ -f "tools/assets/$script" ]; then
     python3 "tools/assets/$script"
