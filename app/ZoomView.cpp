@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace sk {
 
@@ -33,8 +34,6 @@ ZoomView::ZoomView(QWidget* client, QWidget* parent) : QWidget(parent), client_(
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    frame_ = QImage(client->size(), QImage::Format_RGB32);
-    frame_.fill(Qt::black);
 }
 
 void ZoomView::SetFactor(int factor, bool fill) {
@@ -82,19 +81,16 @@ void ZoomView::UpdateClient(const QRegion& clientRegion) {
     update(dirty);
 }
 
-// Per dirty rectangle: the client part under it rendered at 1x, then drawn
-// scaled once.
+// The client parts under the dirty rectangles are rendered at 1x first (no
+// painter may be open on this view meanwhile), then each is drawn scaled once.
 void ZoomView::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
     const QRectF image = ImageRect();
     const double scale = Scale();
-    // Only the bars are filled (to the whole pixels the image covers fully).
-    const QRect inner(QPoint(static_cast<int>(std::ceil(image.left())), static_cast<int>(std::ceil(image.top()))),
-                      QPoint(static_cast<int>(std::floor(image.right())) - 1,
-                             static_cast<int>(std::floor(image.bottom())) - 1));
-    const QRegion bars = event->region() - QRegion(inner);
-    for (const QRect& bar : bars) painter.fillRect(bar, Qt::black);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (frame_.size() != client_->size()) {
+        frame_ = QImage(client_->size(), QImage::Format_RGB32);
+        frame_.fill(Qt::black);
+    }
+    std::vector<QRect> sources;
     for (const QRect& r : event->region()) {
         const QRect source = QRectF((r.left() - image.left()) / scale, (r.top() - image.top()) / scale,
                                     r.width() / scale, r.height() / scale)
@@ -103,6 +99,18 @@ void ZoomView::paintEvent(QPaintEvent* event) {
         if (source.isEmpty()) continue;
         client_->render(&frame_, source.topLeft(), QRegion(source),
                         QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        sources.push_back(source);
+    }
+
+    QPainter painter(this);
+    // Only the bars are filled (to the whole pixels the image covers fully).
+    const QRect inner(QPoint(static_cast<int>(std::ceil(image.left())), static_cast<int>(std::ceil(image.top()))),
+                      QPoint(static_cast<int>(std::floor(image.right())) - 1,
+                             static_cast<int>(std::floor(image.bottom())) - 1));
+    const QRegion bars = event->region() - QRegion(inner);
+    for (const QRect& bar : bars) painter.fillRect(bar, Qt::black);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    for (const QRect& source : sources) {
         painter.drawImage(QRectF(image.left() + source.left() * scale, image.top() + source.top() * scale,
                                  source.width() * scale, source.height() * scale),
                           frame_, source);
