@@ -294,8 +294,12 @@ int TMainForm::RunFrame() {
             dirty = QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
                     QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom);
         }
-        mainScreen_->update(dirty);
-        if (Zoomed()) zoomView_->UpdateClient(dirty);
+        // Zoomed, the view draws the client itself; else the play area shows it.
+        if (Zoomed()) {
+            zoomView_->UpdateClient(dirty);
+        } else {
+            mainScreen_->Present(dirty);
+        }
         titleShown_ = game_.S.TitleMode;
     }
     Mirror();

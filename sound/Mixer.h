@@ -22,9 +22,10 @@ struct Voice {
     bool playing = false;
 };
 
-// Renders `frames` frames of stereo float music (-1..1) into `left` and `right`.
+// Renders `frames` frames of stereo float music (-1..1) into `left` and
+// `right`; false, with nothing written, when the music is silent throughout.
 struct MusicSource {
-    void (*render)(void* context, float* left, float* right, int frames) = nullptr;
+    bool (*render)(void* context, float* left, float* right, int frames) = nullptr;
     void* context = nullptr;
 };
 
@@ -42,7 +43,7 @@ public:
 
     // Fills `out` (frames × channels samples) with the sum of the playing
     // voices (times the effect gain) and the music, saturated to 16 bits.
-    // Allocates nothing.
+    // Allocates nothing; with nothing sounding it only writes silence.
     void Mix(std::int16_t* out, int frames);
 
     // Frames mixed since the mixer was made.
@@ -50,13 +51,16 @@ public:
 
 private:
     void MixPass(std::int16_t* out, int frames);
+    void StartSum(int frames);
     void AddVoice(Voice& voice, int frames, float effectGain);
+    bool RenderMusic(int frames);
     void AddMusic(int frames);
 
     DeviceFormat format_;
     std::array<Voice, kSlotCount> voices_;
     MusicSource music_;
     std::vector<float> sum_;
+    bool summing_ = false;  // sum_ holds this pass's sum so far
     std::vector<float> musicLeft_;
     std::vector<float> musicRight_;
     std::atomic<std::uint64_t> framesMixed_{0};
