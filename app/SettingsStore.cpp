@@ -23,13 +23,16 @@ std::unique_ptr<QSettings> OpenStore() {
 #endif
 }
 
-int ReadValue(const char* name, int fallback) {
+// The stored text of a value; empty (no number) when missing or unreadable.
+std::string ReadText(const char* name) {
     const auto store = OpenStore();
-    if (store->status() != QSettings::NoError) return fallback;
+    if (store->status() != QSettings::NoError) return {};
     const QVariant value = store->value(QString::fromLatin1(name));
-    if (!value.isValid() || !value.canConvert<QString>()) return fallback;
-    return ParseSettingValue(value.toString().toStdString(), fallback);
+    if (!value.isValid() || !value.canConvert<QString>()) return {};
+    return value.toString().toStdString();
 }
+
+int ReadValue(const char* name, int fallback) { return ParseSettingValue(ReadText(name), fallback); }
 
 // A file-backed store that does not exist yet is created empty; a store
 // that cannot be created is left alone (the defaults serve this run). The
@@ -74,6 +77,27 @@ void SaveSettings(const GameState& s) {
     WriteValue("WaveOut", s.SoundOn ? 1 : 0);
     WriteValue("MouseLock", s.MouseLock ? 1 : 0);
     WriteValue("Difficult", s.Difficulty);
+}
+
+ExtraSettings LoadExtraSettings() {
+    const ExtraSettings defaults;
+    ExtraSettings s;
+    s.KeyControl = ParseExtraFlag(ReadText("KeyControl"), defaults.KeyControl);
+    s.PadControl = ParseExtraFlag(ReadText("PadControl"), defaults.PadControl);
+    s.ZoomMode = ParseZoom(ReadText("Zoom"));
+    s.MusicVolume = ParseVolume(ReadText("MusicVolume"));
+    s.EffectVolume = ParseVolume(ReadText("EffectVolume"));
+    s.FocusPause = ParseExtraFlag(ReadText("FocusPause"), defaults.FocusPause);
+    return s;
+}
+
+void SaveExtraSettings(const ExtraSettings& s) {
+    WriteValue("KeyControl", s.KeyControl ? 1 : 0);
+    WriteValue("PadControl", s.PadControl ? 1 : 0);
+    WriteValue("Zoom", static_cast<int>(s.ZoomMode));
+    WriteValue("MusicVolume", s.MusicVolume);
+    WriteValue("EffectVolume", s.EffectVolume);
+    WriteValue("FocusPause", s.FocusPause ? 1 : 0);
 }
 
 }  // namespace sk
