@@ -261,10 +261,10 @@ int TMainForm::RunFrame() {
         // On the title only the star bands move; the logo band between them
         // needs repainting only when the title comes back.
         if (wasTitle && game_.S.TitleMode && titleShown_) {
-            mainScreen_->update(QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
-                                QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom));
+            mainScreen_->Present(QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
+                                 QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom));
         } else {
-            mainScreen_->update();
+            mainScreen_->Present(mainScreen_->rect());
         }
         titleShown_ = game_.S.TitleMode;
     }

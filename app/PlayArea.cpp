@@ -1,5 +1,7 @@
 #include "app/PlayArea.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -23,6 +25,33 @@ PlayArea::PlayArea(const sk::Game& game, QWidget* parent) : QWidget(parent), gam
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+}
+
+PlayArea::~PlayArea() = default;
+
+// Tried once, when the first frame is shown. SKARBOLT_PRESENT=widget keeps
+// the widget path (for comparing the two).
+void PlayArea::OpenDirectPath() {
+    directTried_ = true;
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || qgetenv("SKARBOLT_PRESENT") == "widget" ||
+        devicePixelRatioF() != 1.0) {
+        return;
+    }
+    // Only this widget gets a window of its own, not its neighbours.
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    setAttribute(Qt::WA_NativeWindow);
+    direct_ = ShmPresenter::Open(winId(), sk::kFieldWidth, sk::kClientHeight);
+}
+
+void PlayArea::Present(const QRegion& changed) {
+    if (!directTried_ && isVisible()) OpenDirectPath();
+    if (!direct_) {
+        update(changed);
+        return;
+    }
+    const sk::Bitmap& screen = game_.Screen();
+    const QRegion shown = changed.intersected(rect()).intersected(QRect(0, 0, screen.Width, screen.Height));
+    direct_->Show(screen.Pixels.data(), screen.Width, shown);
 }
 
 // Wraps the bitmap's memory; rebuilt only when the game shows another bitmap

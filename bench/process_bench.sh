@@ -2,7 +2,9 @@
 # Whole-process figures of the real program under a private X server, side by
 # side with a reference game (Debian's starfighter, installed here if missing):
 # CPU over a stretch of seconds on the title screen, in play and paused (from
-# /proc/<pid>/stat utime+stime, whole process and UI thread), peak memory
+# /proc/<pid>/task/*/stat utime+stime: whole process, split into the UI
+# thread, SDL's audio threads, Qt's pooled threads and the rest, with the X
+# server's CPU over the same stretch beside it), peak memory
 # (VmHWM) with music playing, and the time from start to the first title
 # frame on screen (polled from the screen; the figure is an upper bound).
 # Usage: bench/process_bench.sh [skarbolt binary] [gamedata folder] [seconds]
@@ -31,22 +33,55 @@ cleanup() {
 trap cleanup EXIT
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$work/display" 2>/dev/null &
-pids+=($!)
+xserver=$!
+pids+=("$xserver")
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$work/display")"
 hz=$(getconf CLK_TCK)
 
 ticks() { awk '{print $14 + $15}' "$1"; }
-# Percent of one core used by the process (and its UI thread) over $seconds.
+# One line per thread of process $1: "tid ticks group", where the group is
+# UI (the main thread), audio (SDL's audio threads), pool (Qt's thread pool)
+# or other.
+threads() {
+  local pid=$1 task tid name group
+  for task in /proc/"$pid"/task/*; do
+    tid=${task##*/}
+    name=$(cat "$task/comm" 2>/dev/null) || continue
+    case "$name" in
+      SDLAudio*) group=audio ;;
+      "Thread (pooled)") group=pool ;;
+      *) group=other ;;
+    esac
+    [ "$tid" = "$pid" ] && group=UI
+    echo "$tid $(ticks "$task/stat" 2>/dev/null || echo 0) $group"
+  done
+}
+# Percent of one core used by process $1 over $seconds, then the same split
+# by thread group and the X server's share over the same stretch.
 cpu() {
-  local pid=$1 a b ta tb
-  a=$(ticks "/proc/$pid/stat"); ta=$(ticks "/proc/$pid/task/$pid/stat")
+  local pid=$1 a b xa xb
+  a=$(threads "$pid"); xa=$(ticks "/proc/$xserver/stat")
   sleep "$seconds"
-  b=$(ticks "/proc/$pid/stat"); tb=$(ticks "/proc/$pid/task/$pid/stat")
-  awk -v p=$((b - a)) -v t=$((tb - ta)) -v hz="$hz" -v s="$seconds" \
-    'BEGIN { printf "%5.2f%% (UI thread %5.2f%%)", 100 * p / hz / s, 100 * t / hz / s }'
+  b=$(threads "$pid"); xb=$(ticks "/proc/$xserver/stat")
+  awk -v hz="$hz" -v s="$seconds" -v x=$((xb - xa)) '
+    function pct(t) { return 100 * t / hz / s }
+    FNR == NR { before[$1] = $2; next }
+    { used = $2 - before[$1]; total += used; group[$3] += used }
+    END {
+      printf "%5.2f%% [UI %.2f, audio %.2f, pool %.2f, other %.2f; X server %.2f]",
+        pct(total), pct(group["UI"]), pct(group["audio"]), pct(group["pool"]), pct(group["other"]), pct(x)
+    }' <(echo "$a") <(echo "$b")
 }
 peak() { awk '/VmHWM/ { printf "%.1f MB", $2 / 1024 }' "/proc/$1/status"; }
+# Proportional resident memory now, split into anonymous (heap, decoded
+# pictures, sample buffers), file-backed (code, fonts, mapped files) and
+# shared memory (X shared-memory images).
+resident() {
+  awk '/^Pss:/ { p = $2 } /^Pss_Anon:/ { a = $2 } /^Pss_File:/ { f = $2 } /^Pss_Shmem:/ { m = $2 }
+       END { printf "Pss %.1f MB [anon %.1f, file %.1f, shmem %.1f]", p / 1024, a / 1024, f / 1024, m / 1024 }' \
+    "/proc/$1/smaps_rollup"
+}
 now() { date +%s.%N; }
 # Ends a process: politely, then for sure.
 stop() {
@@ -95,10 +130,11 @@ xdotool key F3
 sleep 1
 ours_paused=$(cpu "$pid")
 ours_peak=$(peak "$pid")
+ours_resident=$(resident "$pid")
 stop "$pid"
 
 # --- Reference ----------------------------------------------------------------
-ref_title="n/a" ref_play="n/a" ref_paused="n/a" ref_peak="n/a" ref_start="n/a"
+ref_title="n/a" ref_play="n/a" ref_paused="n/a" ref_peak="n/a" ref_resident="n/a" ref_start="n/a"
 if [ -x "$reference" ]; then
   mkdir -p "$work/home"
   HOME="$work/home" SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 SDL_AUDIODRIVER=dummy \
@@ -120,12 +156,14 @@ if [ -x "$reference" ]; then
   sleep 1
   ref_paused=$(cpu "$rpid")
   ref_peak=$(peak "$rpid")
+  ref_resident=$(resident "$rpid")
   stop "$rpid"
 fi
 
-printf '%-26s %-34s %s\n' "over $seconds s" "Skarbolt 98" "reference (starfighter)"
-printf '%-26s %-34s %s\n' "CPU, title screen" "$ours_title" "$ref_title"
-printf '%-26s %-34s %s\n' "CPU, in play" "$ours_play" "$ref_play"
-printf '%-26s %-34s %s\n' "CPU, paused" "$ours_paused" "$ref_paused"
-printf '%-26s %-34s %s\n' "peak memory (VmHWM)" "$ours_peak" "$ref_peak"
-printf '%-26s %-34s %s\n' "start to first picture" "$ours_start" "$ref_start"
+printf '%-24s %-70s %s\n' "over $seconds s" "Skarbolt 98" "reference (starfighter)"
+printf '%-24s %-70s %s\n' "CPU, title screen" "$ours_title" "$ref_title"
+printf '%-24s %-70s %s\n' "CPU, in play" "$ours_play" "$ref_play"
+printf '%-24s %-70s %s\n' "CPU, paused" "$ours_paused" "$ref_paused"
+printf '%-24s %-70s %s\n' "peak memory (VmHWM)" "$ours_peak" "$ref_peak"
+printf '%-24s %-70s %s\n' "resident when paused" "$ours_resident" "$ref_resident"
+printf '%-24s %-70s %s\n' "start to first picture" "$ours_start" "$ref_start"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
 namespace sk {
 
@@ -21,18 +22,29 @@ bool FrameInsideSheet(const Bitmap& sheet, int px, int py, int my, int cw, int c
            my + ch <= sheet.Height;
 }
 
+// Four pixels at a time: at -O2 the compiler leaves the plain loop scalar.
+using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+
+Pixels4 Load4(const std::uint32_t* from) {
+    Pixels4 v;
+    std::memcpy(&v, from, sizeof v);
+    return v;
+}
+
+void MaskRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict picture,
+             const std::uint32_t* __restrict mask, int n) {
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const Pixels4 out = (Load4(mask + i) & ~Load4(d + i)) ^ Load4(picture + i);
+        std::memcpy(d + i, &out, sizeof out);
+    }
+    for (; i < n; ++i) d[i] = (mask[i] & ~d[i]) ^ picture[i];
+}
+
 void DrawInOnePass(Bitmap& target, const Bitmap& sheet, int cx, int cy, int cw, int ch, int px, int py,
                    int my) {
     for (int row = 0; row < ch; ++row) {
-        std::uint32_t* __restrict d = target.Row(cy + row) + cx;
-        const std::uint32_t* __restrict picture = sheet.Row(py + row) + px;
-        const std::uint32_t* __restrict mask = sheet.Row(my + row) + px;
-        // Blocks of eight, so that the compiler vectorises them at -O2 too.
-        int i = 0;
-        for (; i + 8 <= cw; i += 8) {
-            for (int k = i; k < i + 8; ++k) d[k] = (mask[k] & ~d[k]) ^ picture[k];
-        }
-        for (; i < cw; ++i) d[i] = (mask[i] & ~d[i]) ^ picture[i];
+        MaskRow(target.Row(cy + row) + cx, sheet.Row(py + row) + px, sheet.Row(my + row) + px, cw);
     }
 }
 

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools
   libsdl2-dev libfluidsynth-dev fluidsynth timgm6mb-soundfont libpng-dev
-  libx11-dev libxfixes-dev
+  libx11-dev libxfixes-dev libxext-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
   xvfb xauth xfonts-base xdotool x11-utils imagemagick sox

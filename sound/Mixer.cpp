@@ -32,15 +32,32 @@ void Mixer::Mix(std::int16_t* out, int frames) {
 
 void Mixer::MixPass(std::int16_t* out, int frames) {
     const std::size_t count = static_cast<std::size_t>(frames) * static_cast<std::size_t>(format_.channels);
-    std::fill_n(sum_.begin(), count, 0.0f);
+    summing_ = false;
     for (Voice& voice : voices_) {
-        if (voice.playing) AddVoice(voice, frames);
+        if (!voice.playing) continue;
+        StartSum(frames);
+        AddVoice(voice, frames);
     }
-    if (music_.render != nullptr) AddMusic(frames);
-    for (std::size_t i = 0; i < count; ++i) {
-        out[i] = Saturate(sum_[i]);
+    if (RenderMusic(frames)) {
+        StartSum(frames);
+        AddMusic(frames);
+    }
+    if (!summing_) {
+        std::fill_n(out, count, std::int16_t{0});
+    } else {
+        for (std::size_t i = 0; i < count; ++i) out[i] = Saturate(sum_[i]);
     }
     framesMixed_.fetch_add(static_cast<std::uint64_t>(frames), std::memory_order_relaxed);
+}
+
+void Mixer::StartSum(int frames) {
+    if (summing_) return;
+    std::fill_n(sum_.begin(), static_cast<std::size_t>(frames) * static_cast<std::size_t>(format_.channels), 0.0f);
+    summing_ = true;
+}
+
+bool Mixer::RenderMusic(int frames) {
+    return music_.render != nullptr && music_.render(music_.context, musicLeft_.data(), musicRight_.data(), frames);
 }
 
 void Mixer::AddVoice(Voice& voice, int frames) {
@@ -68,7 +85,6 @@ void Mixer::AddVoice(Voice& voice, int frames) {
 }
 
 void Mixer::AddMusic(int frames) {
-    music_.render(music_.context, musicLeft_.data(), musicRight_.data(), frames);
     const std::size_t channels = static_cast<std::size_t>(format_.channels);
     for (int i = 0; i < frames; ++i) {
         float* frame = sum_.data() + static_cast<std::size_t>(i) * channels;

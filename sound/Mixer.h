@@ -22,9 +22,10 @@ struct Voice {
     bool playing = false;
 };
 
-// Renders `frames` frames of stereo float music (-1..1) into `left` and `right`.
+// Renders `frames` frames of stereo float music (-1..1) into `left` and
+// `right`; false, with nothing written, when the music is silent throughout.
 struct MusicSource {
-    void (*render)(void* context, float* left, float* right, int frames) = nullptr;
+    bool (*render)(void* context, float* left, float* right, int frames) = nullptr;
     void* context = nullptr;
 };
 
@@ -41,7 +42,8 @@ public:
     void SetMusic(MusicSource music) { music_ = music; }
 
     // Fills `out` (frames × channels samples) with the sum of the playing
-    // voices and the music, saturated to 16 bits. Allocates nothing.
+    // voices and the music, saturated to 16 bits. Allocates nothing; with
+    // nothing sounding it only writes silence.
     void Mix(std::int16_t* out, int frames);
 
     // Frames mixed since the mixer was made.
@@ -49,13 +51,16 @@ public:
 
 private:
     void MixPass(std::int16_t* out, int frames);
+    void StartSum(int frames);
     void AddVoice(Voice& voice, int frames);
+    bool RenderMusic(int frames);
     void AddMusic(int frames);
 
     DeviceFormat format_;
     std::array<Voice, kSlotCount> voices_;
     MusicSource music_;
     std::vector<float> sum_;
+    bool summing_ = false;  // sum_ holds this pass's sum so far
     std::vector<float> musicLeft_;
     std::vector<float> musicRight_;
     std::atomic<std::uint64_t> framesMixed_{0};

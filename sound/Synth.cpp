@@ -49,6 +49,8 @@ std::unique_ptr<Synth> Synth::Create(double sampleRate) {
     fluid_settings_setint(made->settings_, "synth.dynamic-sample-loading", 1);
     made->synth_ = new_fluid_synth(made->settings_);
     if (made->synth_ == nullptr) return nullptr;
+    // Play turns them on; until then there is nothing for them to ring with.
+    made->SetEffectsOn(false);
     return made;
 }
 
@@ -160,21 +162,26 @@ void Synth::SilenceLocked() {
 }
 
 void Synth::SetEffectsOn(bool on) {
+    effectsOn_ = on;
     fluid_synth_reverb_on(synth_, -1, on ? 1 : 0);
     fluid_synth_chorus_on(synth_, -1, on ? 1 : 0);
 }
 
-void Synth::Render(void* self, float* left, float* right, int frames) {
+// No voice, no player going and reverb and chorus off (they are turned off
+// with the last voice): every frame would be zero.
+bool Synth::SilentLocked() const {
+    if (effectsOn_ || fluid_synth_get_active_voice_count(synth_) > 0) return false;
+    return player_ == nullptr || fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING;
+}
+
+bool Synth::Render(void* self, float* left, float* right, int frames) {
     Synth& synth = *static_cast<Synth*>(self);
     // The audio thread never waits for a caller: while one changes the
     // player, this pass is silent.
     std::unique_lock<std::mutex> guard(synth.lock_, std::try_to_lock);
-    if (!guard.owns_lock()) {
-        std::fill_n(left, frames, 0.0f);
-        std::fill_n(right, frames, 0.0f);
-        return;
-    }
+    if (!guard.owns_lock() || synth.SilentLocked()) return false;
     fluid_synth_write_float(synth.synth_, frames, left, 0, 1, right, 0, 1);
+    return true;
 }
 
 }  // namespace sonobox

@@ -49,20 +49,23 @@ public:
     // rendered); -1 without a player.
     int TotalTicks();
 
-    // Renders stereo float frames; for the shared device's mixer.
-    static void Render(void* synth, float* left, float* right, int frames);
+    // Renders stereo float frames for the shared device's mixer; false,
+    // without rendering, while the synthesizer can only give silence.
+    static bool Render(void* synth, float* left, float* right, int frames);
 
 private:
     Synth() = default;
     void DeletePlayerLocked();
     void SilenceLocked();
     void SetEffectsOn(bool on);
+    bool SilentLocked() const;
 
     std::mutex lock_;
     _fluid_hashtable_t* settings_ = nullptr;
     _fluid_synth_t* synth_ = nullptr;
     _fluid_player_t* player_ = nullptr;
     _fluid_audio_driver_t* driver_ = nullptr;
+    bool effectsOn_ = true;
 };
 
 // The SoundFonts looked for after $SONOBOX_SOUNDFONT; tests replace them

@@ -59,6 +59,7 @@ TEST(Mixer, AddsMusicToBothSidesOrAveragesItForOneChannel) {
             left[i] = 0.5f;
             right[i] = -0.25f;
         }
+        return true;
     };
     Mixer stereo(DeviceFormat{44100, 2});
     stereo.SetMusic({constantMusic, nullptr});
@@ -71,4 +72,17 @@ TEST(Mixer, AddsMusicToBothSidesOrAveragesItForOneChannel) {
     Mixer surround(DeviceFormat{44100, 6});
     surround.SetMusic({constantMusic, nullptr});
     EXPECT_EQ(MixFrames(surround, 1), (std::vector<std::int16_t>{16384, -8192, 0, 0, 0, 0}));
+}
+
+TEST(Mixer, SilentMusicAddsNothingAndSilenceStillCountsFrames) {
+    auto silentMusic = [](void*, float* left, float* right, int frames) {
+        for (int i = 0; i < frames; ++i) left[i] = right[i] = 1.0f;  // must not be mixed in
+        return false;
+    };
+    Mixer mixer(DeviceFormat{22050, 2});
+    mixer.SetMusic({silentMusic, nullptr});
+    EXPECT_EQ(MixFrames(mixer, 2), (std::vector<std::int16_t>{0, 0, 0, 0}));
+    Load(mixer.voice(1), {7, -7}, 2);
+    EXPECT_EQ(MixFrames(mixer, 2), (std::vector<std::int16_t>{7, -7, 0, 0}));
+    EXPECT_EQ(mixer.framesMixed(), 4u);
 }

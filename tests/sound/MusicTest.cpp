@@ -217,3 +217,23 @@ TEST_F(Music, StartAgainStartsAfresh) {
     EXPECT_EQ(StderrOf([] { EXPECT_EQ(DmStart(nullptr), 0); }), "YES\n");
     EXPECT_FALSE(TheMusic().hasPiece());
 }
+
+// The mixer skips the synthesizer while it can only give silence: before the
+// first piece and once a stopped piece's voices are gone, but not while a
+// piece plays.
+TEST(Synth, RendersOnlyWhileSomethingCanSound) {
+    sonobox::QuietFluidSynth();
+    auto synth = sonobox::Synth::Create(22050);
+    ASSERT_NE(synth, nullptr);
+    ASSERT_TRUE(synth->LoadSoundFont(sonobox::kDefaultSoundFont));
+    std::vector<float> left(512), right(512);
+    auto render = [&] { return sonobox::Synth::Render(synth.get(), left.data(), right.data(), 512); };
+    EXPECT_FALSE(render());
+    const Bytes piece = OneNoteMidi(480 * 16, 80);
+    synth->Play(piece, 1);
+    for (int i = 0; i < 8; ++i) ASSERT_TRUE(render()) << i;
+    synth->Stop();
+    bool fellSilent = false;
+    for (int i = 0; i < 8 && !fellSilent; ++i) fellSilent = !render();
+    EXPECT_TRUE(fellSilent);
+}
