@@ -225,7 +225,8 @@ TEST(Synth, RendersOnlyWhileSomethingCanSound) {
     sonobox::QuietFluidSynth();
     auto synth = sonobox::Synth::Create(22050);
     ASSERT_NE(synth, nullptr);
-    ASSERT_TRUE(synth->LoadSoundFont(sonobox::kDefaultSoundFont));
+    std::string tried;
+    ASSERT_TRUE(synth->LoadGeneralMidiSoundFont(tried)) << tried;
     std::vector<float> left(512), right(512);
     auto render = [&] { return sonobox::Synth::Render(synth.get(), left.data(), right.data(), 512); };
     EXPECT_FALSE(render());
