@@ -5,10 +5,12 @@
 #include "app/FrameGate.h"
 #include "app/MessageBoxes.h"
 #include "app/PlayArea.h"
+#include "app/PlayOptionsBox.h"
 #include "app/PropatyBox.h"
 #include "app/SettingsStore.h"
 #include "app/StatusBar.h"
 #include "app/WidgetKit.h"
+#include "app/ZoomView.h"
 #include "game/Pictures.h"
 #include "app/EnterScore.h"
 #include "app/HighScoreForm.h"
@@ -23,8 +25,10 @@
 #include <QRegion>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -75,14 +79,21 @@ TMainForm::TMainForm(Hooks hooks)
     setWindowTitle(kTitle);
     setFont(sk::GothicFont(12));
 
-    auto* client = new QWidget(this);
+    host_ = new QWidget(this);
+    host_->setObjectName(QStringLiteral("ClientHost"));
+    host_->setFixedSize(sk::kFieldWidth, sk::kClientHeight);
+    host_->installEventFilter(this);
+    auto* client = new QWidget(host_);
+    client_ = client;
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(sk::kFieldWidth, sk::kClientHeight);
     QPalette palette = client->palette();
     palette.setColor(QPalette::Window, Qt::black);
     client->setPalette(palette);
     client->setAutoFillBackground(true);
-    setCentralWidget(client);
+    setCentralWidget(host_);
+    zoomView_ = new sk::ZoomView(client, host_);
+    zoomView_->hide();
 
     mainScreen_ = new PlayArea(game_, client);
     mainScreen_->setGeometry(0, 0, sk::kFieldWidth, sk::kClientHeight);
@@ -102,11 +113,25 @@ TMainForm::TMainForm(Hooks hooks)
     });
 
     BuildMenus();
+    AddPlayOptionsItem();
     setFixedSize(sk::kFieldWidth, sk::kClientHeight + menuBar()->sizeHint().height());
+    auto* fullScreenKey = new QShortcut(Qt::Key_F11, this);
+    fullScreenKey->setObjectName(QStringLiteral("FullScreenKey"));
+    fullScreenKey->setAutoRepeat(false);
+    connect(fullScreenKey, &QShortcut::activated, this, [this] { sk::Guarded([this] { ToggleFullScreen(); }); });
 
     mouseLock_ = std::make_unique<sk::MouseLock>(this);
     clock_ = std::make_unique<sk::FrameClock>([this] { return RunFrame(); },
                                               [this] { return game_.S.TitleMode || !game_.S.Paused; }, this);
+    input_ = new sk::PlayerInput(game_, this,
+                                 {[this] {
+                                      if (game_.S.Shell.StopB.Enabled) Command(&TMainForm::StopBClick);
+                                  },
+                                  [this] {
+                                      if (game_.S.Shell.ResetB.Enabled) Command(&TMainForm::ResetBClick);
+                                  },
+                                  [this] { AfterEvent(false); }});
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationState);
 
     // Asking for the handle makes the native window now.
     void* handle = reinterpret_cast<void*>(winId());
@@ -199,6 +224,8 @@ void TMainForm::Command(void (TMainForm::*handler)()) {
 // every item.
 void TMainForm::AfterEvent(bool fullMirror) {
     Mirror(fullMirror);
+    // Between frames only the status bar can change what the client shows.
+    if (Zoomed()) zoomView_->UpdateClient(QRegion(0, sk::kFieldHeight, sk::kFieldWidth, sk::kClientHeight - sk::kFieldHeight));
     clock_->Wake();
 }
 
@@ -224,6 +251,7 @@ void TMainForm::FormShow() {
     hooks_.Sound.DsMake("Wave\\CpuExp.wav", 2);
     hooks_.Sound.DmMake("BGM\\Opening.mid");
     if (game_.S.MusicOn) hooks_.Sound.DmPlay(-1);
+    ApplyExtras(sk::LoadExtraSettings());
 }
 
 void TMainForm::CentreOnScreen() {
@@ -256,15 +284,21 @@ void TMainForm::changeEvent(QEvent* event) {
 int TMainForm::RunFrame() {
     const bool wasTitle = game_.S.TitleMode;
     int delay = 20;
+    input_->BeforeFrame();
     sk::Guarded([&] { delay = game_.AppIdle(); });
     if (delay >= 0) {
         // On the title only the star bands move; the logo band between them
         // needs repainting only when the title comes back.
+        QRegion dirty(mainScreen_->rect());
         if (wasTitle && game_.S.TitleMode && titleShown_) {
-            mainScreen_->Present(QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
-                                 QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom));
+            dirty = QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
+                    QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom);
+        }
+        // Zoomed, the view draws the client itself; else the play area shows it.
+        if (Zoomed()) {
+            zoomView_->UpdateClient(dirty);
         } else {
-            mainScreen_->Present(mainScreen_->rect());
+            mainScreen_->Present(dirty);
         }
         titleShown_ = game_.S.TitleMode;
     }
@@ -296,6 +330,97 @@ void TMainForm::SpeedBClick() {
     propatyBox_->SyncDifficultyGroup();
     propatyBox_->TransferSettingsToDialog();
     propatyBox_->exec();
+}
+
+// The extras' item closes the options menu; it has no key of its own.
+void TMainForm::AddPlayOptionsItem() {
+    auto* options = menuBar()->findChild<QMenu*>(QStringLiteral("OptionB"));
+    QAction* item = options->addAction(QStringLiteral("操作と表示..."));
+    item->setObjectName(QStringLiteral("PlayOptionsB"));
+    connect(item, &QAction::triggered, this, [this] { Command(&TMainForm::PlayOptionsBClick); });
+}
+
+void TMainForm::PlayOptionsBClick() {
+    if (!playOptions_) playOptions_ = std::make_unique<TPlayOptionsBox>(game_, this);
+    sk::CentreOnScreen(playOptions_.get());
+    game_.PauseForDialog();
+    Mirror();
+    playOptions_->Load(extras_, [this](int music, int effects) { ApplyVolumes(music, effects); });
+    if (playOptions_->exec() != QDialog::Accepted) return;
+    ApplyExtras(playOptions_->Chosen());
+    sk::SaveExtraSettings(extras_);
+}
+
+void TMainForm::ApplyExtras(const sk::ExtraSettings& extras) {
+    extras_ = extras;
+    input_->SetKeyControl(extras.KeyControl);
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    input_->SetPadControl(extras.PadControl, (config + QStringLiteral("/SK98/gamecontrollerdb.txt")).toStdString());
+    ApplyVolumes(extras.MusicVolume, extras.EffectVolume);
+    ApplyZoom(extras.ZoomMode);
+}
+
+sk::ZoomView* TMainForm::Zoomed() const { return zoomView_->isHidden() ? nullptr : zoomView_; }
+
+void TMainForm::ToggleFullScreen() {
+    sk::ExtraSettings extras = extras_;
+    extras.ZoomMode = extras_.ZoomMode == sk::Zoom::FullScreen ? windowedZoom_ : sk::Zoom::FullScreen;
+    ApplyExtras(extras);
+}
+
+// 1x on a screen of whole device pixels shows the client itself, exactly as
+// always; anything else shows it through the zoomed view.
+void TMainForm::ApplyZoom(sk::Zoom zoom) {
+    const bool full = zoom == sk::Zoom::FullScreen;
+    if (!full) windowedZoom_ = zoom;
+    const double ratio = devicePixelRatioF();
+    const int factor = sk::DevicePixelFactor(full ? 1 : static_cast<int>(zoom), ratio);
+    const bool direct = !full && factor == 1 && ratio == 1.0;
+    const bool wasZoomed = Zoomed() != nullptr;
+    const bool wasFull = isFullScreen();
+    zoomView_->SetFactor(factor, full);
+    // The zoomed view draws the client from where it stays visible to Qt,
+    // outside the window's client area.
+    client_->move(direct ? QPoint(0, 0) : QPoint(-client_->width() - 1, 0));
+    zoomView_->setVisible(!direct);
+    if (full) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        host_->setMinimumSize(0, 0);
+        host_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (!wasFull) showFullScreen();
+    } else {
+        if (wasFull) showNormal();
+        SetClientSize(QSize(static_cast<int>(std::ceil(sk::kFieldWidth * factor / ratio)),
+                            static_cast<int>(std::ceil(sk::kClientHeight * factor / ratio))));
+        if (wasZoomed || !direct || wasFull) sk::CentreOnScreen(this);
+    }
+    zoomView_->setGeometry(host_->rect());
+    if (mouseLock_->Confining()) mouseLock_->Confine(ConfinementRect());
+    mainScreen_->update();
+    zoomView_->update();
+}
+
+void TMainForm::SetClientSize(const QSize& size) {
+    host_->setFixedSize(size);
+    setFixedSize(size.width(), size.height() + menuBar()->sizeHint().height());
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == host_ && event->type() == QEvent::Resize) zoomView_->setGeometry(host_->rect());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::ApplyVolumes(int music, int effects) {
+    if (hooks_.Sound.SetGains) hooks_.Sound.SetGains(sk::VolumeGain(music), sk::VolumeGain(effects));
+}
+
+// Only a switch to another program counts: the game's own dialogs and
+// message boxes keep the application active.
+void TMainForm::OnApplicationState(Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive || !extras_.FocusPause || !shown_) return;
+    if (game_.S.TitleMode || game_.S.Paused || !game_.S.Shell.StopB.Enabled) return;
+    Command(&TMainForm::StopBClick);
 }
 
 void TMainForm::AboutBClick() {
@@ -336,7 +461,15 @@ void TMainForm::ApplyMouseLock(bool confine) {
         return;
     }
     mouseLock_->SetWindowActive(isActiveWindow());
-    mouseLock_->Confine(sk::ConfinementArea(frameGeometry()));
+    mouseLock_->Confine(ConfinementRect());
+}
+
+QRect TMainForm::ConfinementRect() const {
+    if (!Zoomed()) return sk::ConfinementArea(frameGeometry());
+    const QRect image = zoomView_->ImageRect().toAlignedRect().translated(zoomView_->mapToGlobal(QPoint()));
+    // Full screen has no frame: the one the rule assumes is the menu bar's.
+    const QRect frame = isFullScreen() ? image.adjusted(0, -menuBar()->height(), 0, 0) : frameGeometry();
+    return sk::ZoomedConfinementArea(frame, image, zoomView_->Scale());
 }
 
 void TMainForm::StateChanged() { Mirror(); }

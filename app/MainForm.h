@@ -5,7 +5,9 @@
 
 #include "app/FrameClock.h"
 #include "app/MouseLock.h"
+#include "app/PlayerInput.h"
 #include "app/ShellSound.h"
+#include "game/Extras.h"
 #include "game/Game.h"
 #include "game/SoundApi.h"
 #include "game/WindowPort.h"
@@ -24,7 +26,11 @@ class StatusBar;
 class TAboutBox;
 class TEnterScore;
 class THighScoreForm;
+class TPlayOptionsBox;
 class TPropatyBox;
+namespace sk {
+class ZoomView;
+}
 
 // What a test may replace: ending the process, and the sound library.
 struct MainFormHooks {
@@ -55,6 +61,22 @@ public:
     void Exit1Click();
     void ScrollBClick();
     void SpecialBClick();
+    // "操作と表示...": the extras' dialog.
+    void PlayOptionsBClick();
+
+    // The extras in force; Apply puts them into effect (not into the store).
+    const sk::ExtraSettings& Extras() const { return extras_; }
+    void ApplyExtras(const sk::ExtraSettings& extras);
+    // Another program took the focus: pauses a running game when so chosen.
+    void OnApplicationState(Qt::ApplicationState state);
+    sk::PlayerInput& Input() { return *input_; }
+    sk::ShellSound& SoundHooks() { return hooks_.Sound; }
+    // The client area enlarged (zoom above 1x, full screen, or a fractional
+    // screen scale), or null while the client is shown as it is.
+    sk::ZoomView* Zoomed() const;
+    // F11: full screen, or back to the windowed zoom.
+    void ToggleFullScreen();
+    TPlayOptionsBox* PlayOptionsBox() const { return playOptions_.get(); }
 
     // sk::WindowPort
     void ShowMessage(const std::string& caption, const std::string& text) override;
@@ -76,6 +98,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct MenuEntry;
@@ -88,6 +111,11 @@ private:
     void ReportLostHighScores(const char* reason);
     int RunFrame();
     void AfterEvent(bool fullMirror = true);
+    void AddPlayOptionsItem();
+    void ApplyVolumes(int music, int effects);
+    void ApplyZoom(sk::Zoom zoom);
+    void SetClientSize(const QSize& size);
+    QRect ConfinementRect() const;
 
     // A menu item, its shortcut and the game's state for it (none for items
     // that never change).
@@ -102,9 +130,16 @@ private:
     std::vector<Binding> bindings_;
     sk::Game game_;
     PlayArea* mainScreen_ = nullptr;
+    QWidget* host_ = nullptr;    // the central widget: the client, or the zoomed view
+    QWidget* client_ = nullptr;  // 632 x 434: play area and status bar
+    sk::ZoomView* zoomView_ = nullptr;
+    sk::Zoom windowedZoom_ = sk::Zoom::X1;  // where F11 returns to
     std::unique_ptr<StatusBar> statusBar_;
     std::unique_ptr<sk::MouseLock> mouseLock_;
     std::unique_ptr<sk::FrameClock> clock_;
+    sk::ExtraSettings extras_;
+    sk::PlayerInput* input_ = nullptr;
+    std::unique_ptr<TPlayOptionsBox> playOptions_;  // made when first opened
     TPropatyBox* propatyBox_ = nullptr;
     THighScoreForm* highScoreForm_ = nullptr;
     TEnterScore* enterScore_ = nullptr;

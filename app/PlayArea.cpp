@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QWindow>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -41,6 +42,16 @@ void PlayArea::OpenDirectPath() {
     QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     setAttribute(Qt::WA_NativeWindow);
     direct_ = ShmPresenter::Open(winId(), sk::kFieldWidth, sk::kClientHeight);
+    if (direct_ && windowHandle() != nullptr) windowHandle()->installEventFilter(this);
+}
+
+// Frames put straight on the window leave the widget's backing store behind:
+// an uncovered window must be painted from the game's screen, not flushed
+// from that store. Marked dirty before the exposure is handled, the widget
+// is painted in the same pass.
+bool PlayArea::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle()) update();
+    return QWidget::eventFilter(watched, event);
 }
 
 void PlayArea::Present(const QRegion& changed) {

@@ -21,30 +21,6 @@ constexpr const char* kDifficultyItems[3] = {
     "難しい　…　シューティングの達人用",
 };
 
-QCheckBox* AddCheckBox(QWidget* parent, const char* name, const char* text, const QRect& rect,
-                       const char* hint) {
-    auto* box = new QCheckBox(QString::fromUtf8(text), parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(rect);
-    if (hint != nullptr) box->setToolTip(QString::fromUtf8(hint));
-    return box;
-}
-
-QGroupBox* AddGroup(QWidget* parent, const char* name, const char* title, const QRect& rect) {
-    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
-    group->setObjectName(QString::fromLatin1(name));
-    group->setGeometry(rect);
-    return group;
-}
-
-QPushButton* AddButton(QWidget* parent, const char* name, const char* text, const QRect& rect) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(rect);
-    button->setFont(sk::GothicFont(13));
-    return button;
-}
-
 // The installed fonts run wider than the layout's: a caption that would be
 // cut off gets the room it needs, up to its group's inner edge.
 void WidenToText(QCheckBox* box) {
@@ -73,7 +49,7 @@ TPropatyBox::TPropatyBox(sk::Game& game, QWidget* parent) : QDialog(parent), gam
     setFont(sk::GothicFont(12));
     setFixedSize(266, 306);
 
-    DifficultBtn = AddGroup(this, "DifficultBtn", "難易度", QRect(8, 8, 249, 97));
+    DifficultBtn = sk::AddGroup(this, "DifficultBtn", "難易度", QRect(8, 8, 249, 97));
     difficultyButtons_ = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         auto* item = new QRadioButton(QString::fromUtf8(kDifficultyItems[i]), DifficultBtn);
@@ -87,16 +63,16 @@ TPropatyBox::TPropatyBox(sk::Game& game, QWidget* parent) : QDialog(parent), gam
         TabToCheckedItem();
     });
 
-    auto* groupBox2 = AddGroup(this, "GroupBox2", "システム設定", QRect(8, 120, 249, 41));
-    MouseLockB = AddCheckBox(groupBox2, "MouseLockB", "マウスカーソルの動作範囲を制限する",
+    auto* groupBox2 = sk::AddGroup(this, "GroupBox2", "システム設定", QRect(8, 120, 249, 41));
+    MouseLockB = sk::AddCheckBox(groupBox2, "MouseLockB", "マウスカーソルの動作範囲を制限する",
                              QRect(16, 16, 225, 17), "通常はオンにしてください");
 
-    auto* groupBox1 = AddGroup(this, "GroupBox1", "デバッグ設定", QRect(8, 176, 249, 89));
-    WaveCheckB = AddCheckBox(groupBox1, "WaveCheckB", "効果音の再生", QRect(16, 16, 169, 17), "効果音の再生");
-    BgmCheckB = AddCheckBox(groupBox1, "BgmCheckB", "BGMを流す（次回の起動から有効）", QRect(16, 40, 209, 17),
+    auto* groupBox1 = sk::AddGroup(this, "GroupBox1", "デバッグ設定", QRect(8, 176, 249, 89));
+    WaveCheckB = sk::AddCheckBox(groupBox1, "WaveCheckB", "効果音の再生", QRect(16, 16, 169, 17), "効果音の再生");
+    BgmCheckB = sk::AddCheckBox(groupBox1, "BgmCheckB", "BGMを流す（次回の起動から有効）", QRect(16, 40, 209, 17),
                             "切り替え後、再起動してください");
     BgmCheckB->setFont(sk::GothicFont(13));
-    auto* keyboardBox = AddCheckBox(groupBox1, "CheckBox1", "", QRect(16, 64, 17, 17), nullptr);
+    auto* keyboardBox = sk::AddCheckBox(groupBox1, "CheckBox1", "", QRect(16, 64, 17, 17), nullptr);
     keyboardBox->setEnabled(false);
 
     // An engraved caption: the white copy shows one pixel right and below
@@ -111,9 +87,9 @@ TPropatyBox::TPropatyBox(sk::Game& game, QWidget* parent) : QDialog(parent), gam
     Label7->setToolTip(keyboardHint);
     Label7->raise();
 
-    BitBtn1 = AddButton(this, "BitBtn1", "設定完了", QRect(16, 272, 113, 25));
+    BitBtn1 = sk::AddButton(this, "BitBtn1", "設定完了", QRect(16, 272, 113, 25));
     BitBtn1->setDefault(true);
-    BitBtn2 = AddButton(this, "BitBtn2", "キャンセル", QRect(136, 272, 113, 25));
+    BitBtn2 = sk::AddButton(this, "BitBtn2", "キャンセル", QRect(136, 272, 113, 25));
     connect(BitBtn1, &QPushButton::clicked, this, &TPropatyBox::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -64,6 +64,13 @@ bool StoreWouldWait() {
     return !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
 }
 
+// True (with a line on stderr) when a write must leave the store alone.
+bool StoreLeftAlone() {
+    if (!StoreWouldWait()) return false;
+    std::fprintf(stderr, "settings not saved: %s is not a regular file\n", QFile::encodeName(StoreFile()).constData());
+    return true;
+}
+
 // A store write waits without limit for "<store>.lock", and takes over a
 // lock whose owner cannot be read from it only once it is 30 s old. The
 // owner of a lock holds an flock on it while it runs: a lock nobody holds
@@ -85,13 +92,16 @@ bool ClearStaleLock() {
 }
 #endif
 
-int ReadValue(const char* name, int fallback) {
+// The stored text of a value; empty (no number) when missing or unreadable.
+std::string ReadText(const char* name) {
     const auto store = OpenStore();
-    if (store->status() != QSettings::NoError) return fallback;
+    if (store->status() != QSettings::NoError) return {};
     const QVariant value = store->value(QString::fromLatin1(name));
-    if (!value.isValid() || !value.canConvert<QString>()) return fallback;
-    return ParseSettingValue(value.toString().toStdString(), fallback);
+    if (!value.isValid() || !value.canConvert<QString>()) return {};
+    return value.toString().toStdString();
 }
+
+int ReadValue(const char* name, int fallback) { return ParseSettingValue(ReadText(name), fallback); }
 
 // A file-backed store that does not exist yet is created empty; a store
 // that cannot be created is left alone (the defaults serve this run). The
@@ -141,15 +151,39 @@ Settings LoadSettings() {
 
 void SaveSettings(const GameState& s) {
 #if !defined(Q_OS_WIN)
-    if (StoreWouldWait()) {
-        std::fprintf(stderr, "settings not saved: %s is not a regular file\n", QFile::encodeName(StoreFile()).constData());
-        return;
-    }
+    if (StoreLeftAlone()) return;
 #endif
     WriteValue("MidiOut", s.MusicOnNext ? 1 : 0);
     WriteValue("WaveOut", s.SoundOn ? 1 : 0);
     WriteValue("MouseLock", s.MouseLock ? 1 : 0);
     WriteValue("Difficult", s.Difficulty);
+}
+
+ExtraSettings LoadExtraSettings() {
+    const ExtraSettings defaults;
+#if !defined(Q_OS_WIN)
+    if (!StoreReadable()) return defaults;
+#endif
+    ExtraSettings s;
+    s.KeyControl = ParseExtraFlag(ReadText("KeyControl"), defaults.KeyControl);
+    s.PadControl = ParseExtraFlag(ReadText("PadControl"), defaults.PadControl);
+    s.ZoomMode = ParseZoom(ReadText("Zoom"));
+    s.MusicVolume = ParseVolume(ReadText("MusicVolume"));
+    s.EffectVolume = ParseVolume(ReadText("EffectVolume"));
+    s.FocusPause = ParseExtraFlag(ReadText("FocusPause"), defaults.FocusPause);
+    return s;
+}
+
+void SaveExtraSettings(const ExtraSettings& s) {
+#if !defined(Q_OS_WIN)
+    if (StoreLeftAlone()) return;
+#endif
+    WriteValue("KeyControl", s.KeyControl ? 1 : 0);
+    WriteValue("PadControl", s.PadControl ? 1 : 0);
+    WriteValue("Zoom", static_cast<int>(s.ZoomMode));
+    WriteValue("MusicVolume", s.MusicVolume);
+    WriteValue("EffectVolume", s.EffectVolume);
+    WriteValue("FocusPause", s.FocusPause ? 1 : 0);
 }
 
 }  // namespace sk

@@ -1,6 +1,7 @@
-// The four settings in the per-user store (QSettings, native format, "SK98").
+// The settings in the per-user store (QSettings, native format, "SK98").
 #pragma once
 
+#include "game/Extras.h"
 #include "game/GameState.h"
 #include "game/Settings.h"
 
@@ -20,5 +21,13 @@ Settings LoadSettings();
 // in the store's place is left alone (one line on stderr).
 // Throws std::runtime_error at the first value that could not be written.
 void SaveSettings(const GameState& s);
+
+// The extras of the "操作と表示" dialog, under names of their own beside the
+// four: "KeyControl", "PadControl", "Zoom", "MusicVolume", "EffectVolume",
+// "FocusPause". A value missing, not a number or out of range reads as its
+// default. Saved when that dialog's OK is pressed; throws, and leaves a
+// FIFO alone, like SaveSettings.
+ExtraSettings LoadExtraSettings();
+void SaveExtraSettings(const ExtraSettings& s);
 
 }  // namespace sk

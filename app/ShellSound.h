@@ -12,6 +12,8 @@ struct ShellSound {
     int (*DmMake)(const char* file);
     void (*DmPlay)(int repeats);
     void (*DmEnd)();
+    // The music and effect gains (0..1); none: the volumes stay as they are.
+    void (*SetGains)(float music, float effects) = nullptr;
 };
 
 ShellSound SonoboxShellSound();

@@ -1,11 +1,16 @@
 #include "app/WidgetKit.h"
 
+#include "app/DialogFonts.h"
+
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
@@ -132,6 +137,29 @@ void SetDialogFrame(QWidget* window, bool closeBox) {
                             Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint;
     if (closeBox) flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
     window->setWindowFlags(flags);
+}
+
+QGroupBox* AddGroup(QWidget* parent, const char* name, const char* title, const QRect& rect) {
+    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    group->setObjectName(QString::fromLatin1(name));
+    group->setGeometry(rect);
+    return group;
+}
+
+QCheckBox* AddCheckBox(QWidget* parent, const char* name, const char* text, const QRect& rect, const char* hint) {
+    auto* box = new QCheckBox(QString::fromUtf8(text), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(rect);
+    if (hint != nullptr) box->setToolTip(QString::fromUtf8(hint));
+    return box;
+}
+
+QPushButton* AddButton(QWidget* parent, const char* name, const char* text, const QRect& rect) {
+    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(rect);
+    button->setFont(GothicFont(13));
+    return button;
 }
 
 void IgnoreEscape(QDialog* dialog) { dialog->installEventFilter(new EscapeSwallower(dialog)); }

@@ -6,8 +6,11 @@
 #include <QRect>
 #include <QString>
 
+class QCheckBox;
+class QGroupBox;
 class QDialog;
 class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace sk {
@@ -21,6 +24,12 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QPoint 
 // wider than the rectangle widens it about its centre.
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect, const QFont& font,
                  Qt::Alignment alignment, const QColor& color = Qt::black);
+
+// A group box, a check box (with a hint unless null) and a push button (in
+// the 13-pixel face), named and placed at fixed client positions.
+QGroupBox* AddGroup(QWidget* parent, const char* name, const char* title, const QRect& rect);
+QCheckBox* AddCheckBox(QWidget* parent, const char* name, const char* text, const QRect& rect, const char* hint);
+QPushButton* AddButton(QWidget* parent, const char* name, const char* text, const QRect& rect);
 
 // Moves a self-sizing label left just enough to end `margin` pixels inside
 // its parent (the installed fonts run wider than the layout's).

@@ -3,7 +3,7 @@
 # program finds its library (RUNPATH) and its data relative to itself.
 include(GNUInstallDirs)
 set(SKARBOLT_INSTALL_BINDIR "games" CACHE STRING "Folder of the program, under the prefix")
-set(SKARBOLT_INSTALL_LIBDIR "${CMAKE_INSTALL_LIBDIR}/skarbolt98" CACHE STRING
+set(SKARBOLT_INSTALL_LIBDIR "${CMAKE_INSTALL_LIBDIR}/games/skarbolt98" CACHE STRING
     "Folder of the private sound library, under the prefix")
 set(SKARBOLT_INSTALL_DATADIR "${CMAKE_INSTALL_DATAROOTDIR}/games/skarbolt98" CACHE STRING
     "Folder of the stage maps, effects and tunes, under the prefix")

@@ -1,5 +1,7 @@
 #include "sound/Mixer.h"
 
+#include "sound/Gains.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -33,10 +35,11 @@ void Mixer::Mix(std::int16_t* out, int frames) {
 void Mixer::MixPass(std::int16_t* out, int frames) {
     const std::size_t count = static_cast<std::size_t>(frames) * static_cast<std::size_t>(format_.channels);
     summing_ = false;
+    const float effects = EffectGain();
     for (Voice& voice : voices_) {
         if (!voice.playing) continue;
         StartSum(frames);
-        AddVoice(voice, frames);
+        AddVoice(voice, frames, effects);
     }
     if (RenderMusic(frames)) {
         StartSum(frames);
@@ -60,7 +63,7 @@ bool Mixer::RenderMusic(int frames) {
     return music_.render != nullptr && music_.render(music_.context, musicLeft_.data(), musicRight_.data(), frames);
 }
 
-void Mixer::AddVoice(Voice& voice, int frames) {
+void Mixer::AddVoice(Voice& voice, int frames, float effectGain) {
     const std::size_t channels = static_cast<std::size_t>(format_.channels);
     float* sum = sum_.data();
     std::uint64_t left = static_cast<std::uint64_t>(frames);
@@ -76,7 +79,8 @@ void Mixer::AddVoice(Voice& voice, int frames) {
         const std::uint64_t run = std::min(left, voice.frames - voice.position);
         const std::int16_t* from = voice.samples.data() + voice.position * channels;
         const std::size_t n = static_cast<std::size_t>(run) * channels;
-        for (std::size_t i = 0; i < n; ++i) sum[i] += static_cast<float>(from[i]) * voice.gain;
+        const float gain = voice.gain * effectGain;
+        for (std::size_t i = 0; i < n; ++i) sum[i] += static_cast<float>(from[i]) * gain;
         sum += n;
         voice.position += run;
         left -= run;

@@ -42,8 +42,8 @@ public:
     void SetMusic(MusicSource music) { music_ = music; }
 
     // Fills `out` (frames × channels samples) with the sum of the playing
-    // voices and the music, saturated to 16 bits. Allocates nothing; with
-    // nothing sounding it only writes silence.
+    // voices (times the effect gain) and the music, saturated to 16 bits.
+    // Allocates nothing; with nothing sounding it only writes silence.
     void Mix(std::int16_t* out, int frames);
 
     // Frames mixed since the mixer was made.
@@ -52,7 +52,7 @@ public:
 private:
     void MixPass(std::int16_t* out, int frames);
     void StartSum(int frames);
-    void AddVoice(Voice& voice, int frames);
+    void AddVoice(Voice& voice, int frames, float effectGain);
     bool RenderMusic(int frames);
     void AddMusic(int frames);
 

@@ -3,6 +3,7 @@
 #include "sound/AudioDevice.h"
 #include "sound/Effects.h"
 #include "sound/FileName.h"
+#include "sound/Gains.h"
 #include "sound/MidiWriter.h"
 #include "sound/Report.h"
 #include "sound/Texts.h"
@@ -94,6 +95,10 @@ int Music::Start() {
         device_->mixer().SetMusic(MusicSource{&Synth::Render, synth_.get()});
     }
     return 0;
+}
+
+void Music::ApplyGain() {
+    if (synth_) synth_->SetGain(MusicGain());
 }
 
 void Music::Shutdown() {

@@ -28,6 +28,9 @@ public:
     void Stop();
     void End();
 
+    // The process-wide music gain onto the synthesizer, if there is one.
+    void ApplyGain();
+
     // Lets go of everything, as before the first Start.
     void Shutdown();
 

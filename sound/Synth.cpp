@@ -1,5 +1,7 @@
 #include "sound/Synth.h"
 
+#include "sound/Gains.h"
+
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -49,10 +51,13 @@ std::unique_ptr<Synth> Synth::Create(double sampleRate) {
     fluid_settings_setint(made->settings_, "synth.dynamic-sample-loading", 1);
     made->synth_ = new_fluid_synth(made->settings_);
     if (made->synth_ == nullptr) return nullptr;
+    made->SetGain(MusicGain());
     // Play turns them on; until then there is nothing for them to ring with.
     made->SetEffectsOn(false);
     return made;
 }
+
+void Synth::SetGain(float musicGain) { fluid_synth_set_gain(synth_, SynthGainFor(musicGain)); }
 
 Synth::~Synth() {
     if (driver_ != nullptr) delete_fluid_audio_driver(driver_);

@@ -29,6 +29,8 @@ public:
     Synth& operator=(const Synth&) = delete;
 
     bool LoadSoundFont(const std::filesystem::path& file);
+    // The music gain (0..1) as FluidSynth's synth gain.
+    void SetGain(float musicGain);
     // Loads the first General MIDI SoundFont that exists and loads, in this
     // order: $SONOBOX_SOUNDFONT, the Debian defaults (sf2, then sf3), then
     // FluidSynth's own default setting. With none, `tried` names them all.

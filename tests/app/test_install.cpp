@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QTest>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -89,21 +88,6 @@ TEST_F(DataFolderTest, WithoutAUsableUserFolderOrAnyDataTheGameStillStarts) {
     plan = sk::PlanDataFolder(root_ / "elsewhere", root_ / "none", root_ / "user");
     EXPECT_EQ(plan.Folder, root_ / "elsewhere");
     EXPECT_EQ(plan.Notes.size(), 1u);
-}
-
-TEST(DataFolder, ThePerUserFolderFollowsTheEnvironment) {
-    const char* kept = std::getenv("XDG_DATA_HOME");
-    const std::string saved = kept ? kept : "";
-    ::setenv("XDG_DATA_HOME", "/data/home", 1);
-    EXPECT_EQ(sk::UserDataFolder(), fs::path("/data/home/skarbolt98"));
-    ::setenv("XDG_DATA_HOME", "relative/is/ignored", 1);
-    ::setenv("HOME", "/home/player", 1);
-    EXPECT_EQ(sk::UserDataFolder(), fs::path("/home/player/.local/share/skarbolt98"));
-    ::setenv("SKARBOLT_HOME", "/games/sk", 1);
-    EXPECT_EQ(sk::UserDataFolder(), fs::path("/games/sk"));
-    ::unsetenv("SKARBOLT_HOME");
-    kept ? ::setenv("XDG_DATA_HOME", saved.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(sk::InstalledDataFolder("/opt/x/games"), fs::path("/opt/x/share/games/skarbolt98"));
 }
 
 TEST_F(ShellTest, AHighScoreTableThatCannotBeSavedIsReportedAndTheQuitGoesOn) {

@@ -139,6 +139,8 @@ TEST(SettingsStore, AFifoInPlaceOfTheStoreGivesTheDefaultsAndIsLeftAlone) {
     EXPECT_TRUE(s.MouseLock);
     EXPECT_EQ(s.Difficulty, 4);
     EXPECT_NO_THROW(sk::SaveSettings(sk::GameState{}));
+    EXPECT_EQ(sk::LoadExtraSettings().ZoomMode, sk::ExtraSettings{}.ZoomMode);
+    EXPECT_NO_THROW(sk::SaveExtraSettings(sk::ExtraSettings{}));
     struct stat info {};
     ASSERT_EQ(::stat(path.constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));

@@ -3,6 +3,7 @@
 #include "SoundFixture.h"
 
 #include "sound/AudioDevice.h"
+#include "sound/sonobox_gains.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -129,4 +130,24 @@ TEST_F(DiskOutput, MusicSoundsAfterPlayAndFallsSilentAtStop) {
     // Silent from the first buffer after the stop: nothing hangs or rings on.
     EXPECT_LE(played.last, stopFrame + 2048);
     EXPECT_GT(samples.size() / static_cast<std::size_t>(format_.channels), stopFrame + 4096);
+}
+
+// The host's volumes: music off leaves the effects, which sound at their gain.
+TEST_F(DiskOutput, GainsSilenceTheMusicAndScaleTheEffects) {
+    ASSERT_EQ(DmStart(nullptr), 0);
+    WriteFile("tune.mid", OneNoteMidi(480 * 64, 80));
+    ASSERT_EQ(DmMake("tune.mid"), 0);
+    WriteFile("a.wav", SquareWave16(4000, 8000));
+    ASSERT_EQ(DsMake("a.wav", 0), 0);
+    SonoboxSetGains(0.0f, 0.25f);
+    DmPlay(0);
+    DsPlay(0, 0.0f, 1);
+    WaitForFrames(SlotFrames(0) * 4);
+    DsStop(0);
+    DmStop();
+    const auto samples = Played();
+    const auto played = Sounding(samples);
+    ASSERT_GT(played.count, SlotFrames(0) * 3);
+    EXPECT_EQ(Peak(samples, 0, samples.size()), 2000);
+    SonoboxSetGains(1.0f, 1.0f);
 }

@@ -1,5 +1,6 @@
 /* A plain C program that uses the library through its header alone. */
 #include "sound/sonobox.h"
+#include "sound/sonobox_gains.h"
 
 #include <stdio.h>
 
@@ -19,6 +20,8 @@ int main(void) {
     DsPlay(0, 0.0f, 0);
     DsPlay(9, 50.0f, 1);
     DsVolume(0, -2000);
+    SonoboxSetGains(0.5f, 2.0f);
+    SonoboxSetGains(1.0f, 1.0f);
     DsStop(0);
     DsRelease(0);
 

@@ -1,7 +1,9 @@
-# Checks that the shared library defines exactly the fourteen exports and
-# nothing else of its own. Run with -DLIBRARY=<path to libsonobox.so>.
+# Checks that the shared library defines exactly the fourteen exports of
+# sonobox.h, the one gain hook of sonobox_gains.h, and nothing else of its
+# own. Run with -DLIBRARY=<path to libsonobox.so>.
 set(expected DmEnd DmLength DmMake DmPlay DmPos DmStart DmStop
-             DsEnd DsMake DsPlay DsRelease DsStart DsStop DsVolume)
+             DsEnd DsMake DsPlay DsRelease DsStart DsStop DsVolume
+             SonoboxSetGains)
 
 execute_process(COMMAND nm -D --defined-only "${LIBRARY}"
   OUTPUT_VARIABLE listing RESULT_VARIABLE status)

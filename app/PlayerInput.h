@@ -1,0 +1,74 @@
+// Keys and game pads for the player: arrows/WASD and the pad's stick or
+// d-pad steer, Z/Space and A fire the single shot, X and the pad's B or X the
+// fan, Enter continues after game over, Start and Back are the pause and
+// reset commands. The rules live in sk::Steering; this class only turns key
+// and pad events into its calls.
+#pragma once
+
+#include "app/Gamepad.h"
+#include "game/Steering.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace sk {
+
+class Game;
+
+class PlayerInput : public QObject {
+    Q_OBJECT
+public:
+    struct Commands {
+        std::function<void()> Pause;       // F3
+        std::function<void()> Reset;       // F2
+        std::function<void()> AfterEvent;  // mirror the game's state
+    };
+
+    // Watches the key events of `window` (and its children).
+    PlayerInput(Game& game, QWidget* window, Commands commands);
+    ~PlayerInput() override;
+
+    void SetKeyControl(bool on);
+    // Opens SDL's pad layer on first use; `mappingFile` as for Gamepad.
+    void SetPadControl(bool on, const std::string& mappingFile = {});
+    bool KeyControl() const { return keysOn_; }
+    bool PadControl() const { return pad_ != nullptr; }
+
+    // Once per frame, before the game's frame: reads the pad, acts on its
+    // new presses, and steps the steering. While no frames run (a paused
+    // game) the pad is read twenty times a second, so Start can resume.
+    void BeforeFrame();
+
+    Steering& steering() { return steering_; }
+    const PadState& Pad() const { return padShown_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnKey(int key, bool down);
+    void ReleaseKeys();
+    void OnPad(const PadState& now);
+    void UpdateDirection();
+    void PollPad();
+    void IdlePoll();
+
+    Game& game_;
+    QWidget* window_;
+    Commands commands_;
+    Steering steering_;
+    std::unique_ptr<Gamepad> pad_;
+    PadState padShown_;  // the pad as last polled
+    QElapsedTimer sincePoll_;
+    QTimer idlePoll_;
+    bool keysOn_ = false;
+    bool left_ = false, right_ = false, up_ = false, down_ = false;
+};
+
+}  // namespace sk

@@ -1,0 +1,102 @@
+// The extras' costs per frame: showing the client area at 1x against the
+// zoomed present at 2x and 3x (render at 1x, one scaled copy), and reading a
+// connected game pad (SDL's virtual joystick) against the title frame.
+// Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "app/Gamepad.h"
+#include "app/PlayArea.h"
+#include "app/ZoomView.h"
+#include "game/Game.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+void SilentDsPlay(int, float, int) {}
+int SilentDmMake(const char*) { return 0; }
+void SilentDmPlay(int) {}
+void SilentDmStop() {}
+
+struct Shell {
+    sk::NullWindowPort port;
+    sk::Game game{port, sk::LoadPictures(), sk::SoundApi{&SilentDsPlay, &SilentDmMake, &SilentDmPlay, &SilentDmStop}};
+    QWidget host;
+    QWidget* client = new QWidget(&host);
+    PlayArea* area = new PlayArea(game, client);
+    sk::ZoomView* view = new sk::ZoomView(client, &host);
+
+    Shell() {
+        game.InitGame(sk::Settings{});
+        game.ShowTitlePicture();
+        client->setFixedSize(sk::kFieldWidth, sk::kClientHeight);
+        area->setGeometry(0, 0, sk::kFieldWidth, sk::kClientHeight);
+        host.show();
+    }
+};
+
+// Left to the process's end: its widgets must not outlive the application.
+Shell& TheShell() {
+    static Shell* shell = new Shell;
+    return *shell;
+}
+
+void BM_Present1x(benchmark::State& state) {
+    Shell& shell = TheShell();
+    QImage target(sk::kFieldWidth, sk::kClientHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        shell.client->render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_Present1x);
+
+void BM_PresentZoomed(benchmark::State& state) {
+    Shell& shell = TheShell();
+    const int factor = static_cast<int>(state.range(0));
+    shell.view->SetFactor(factor, false);
+    shell.host.resize(sk::kFieldWidth * factor, sk::kClientHeight * factor);
+    shell.view->resize(shell.host.size());
+    shell.client->move(-sk::kFieldWidth - 1, 0);  // out of sight, as the window keeps it
+    QImage target(shell.view->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        shell.view->render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_PresentZoomed)->Arg(2)->Arg(3);
+
+void BM_TitleFrame(benchmark::State& state) {
+    Shell& shell = TheShell();
+    for (auto _ : state) benchmark::DoNotOptimize(shell.game.AppIdle());
+}
+BENCHMARK(BM_TitleFrame);
+
+void BM_PadPoll(benchmark::State& state) {
+    static sk::Gamepad pad("");
+    const bool connected = state.range(0) != 0;
+    int index = -1;
+    if (connected) {
+        index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                          SDL_CONTROLLER_BUTTON_MAX, 0);
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(pad.Poll());
+    state.counters["connected"] = pad.Poll().Connected ? 1 : 0;
+    if (index >= 0) SDL_JoystickDetachVirtual(index);
+}
+BENCHMARK(BM_PadPoll)->Arg(0)->Arg(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
