@@ -5,9 +5,20 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <chrono>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
+
+#if !defined(Q_OS_WIN)
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace sk {
 namespace {
@@ -22,6 +33,64 @@ std::unique_ptr<QSettings> OpenStore() {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("SK98"));
 #endif
 }
+
+#if !defined(Q_OS_WIN)
+// How long a write waits for a lock whose owner is still running.
+constexpr auto kLockPatience = std::chrono::milliseconds(1000);
+constexpr auto kLockPoll = std::chrono::milliseconds(20);
+
+// The store's file, found without opening it: a store object reads its file
+// as it is made, and a FIFO there would wait for a writer for good. A store
+// of another, never written name lies in the same folder.
+QString StoreFile() {
+    const QSettings neighbour(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral(".SK98-folder"));
+    return QFileInfo(neighbour.fileName()).absolutePath() + QStringLiteral("/SK98.conf");
+}
+
+// A regular file or none at all; anything else in its place reads as the
+// defaults.
+bool StoreReadable() {
+    struct stat info {};
+    if (::stat(QFile::encodeName(StoreFile()).constData(), &info) != 0) return errno == ENOENT || errno == ENOTDIR;
+    return S_ISREG(info.st_mode);
+}
+
+// A FIFO, device or socket in the store's place would keep a write waiting;
+// it is left alone. (A folder there fails the write at once, and that is
+// reported.)
+bool StoreWouldWait() {
+    struct stat info {};
+    if (::stat(QFile::encodeName(StoreFile()).constData(), &info) != 0) return false;
+    return !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+}
+
+// True (with a line on stderr) when a write must leave the store alone.
+bool StoreLeftAlone() {
+    if (!StoreWouldWait()) return false;
+    std::fprintf(stderr, "settings not saved: %s is not a regular file\n", QFile::encodeName(StoreFile()).constData());
+    return true;
+}
+
+// A store write waits without limit for "<store>.lock", and takes over a
+// lock whose owner cannot be read from it only once it is 30 s old. The
+// owner of a lock holds an flock on it while it runs: a lock nobody holds
+// so is removed at once. False when a running owner keeps it longer than
+// kLockPatience.
+bool ClearStaleLock() {
+    const QByteArray lock = QFile::encodeName(StoreFile() + QStringLiteral(".lock"));
+    const auto giveUp = std::chrono::steady_clock::now() + kLockPatience;
+    for (;;) {
+        const int fd = ::open(lock.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        if (fd < 0) return true;  // no lock, or one the store write will report on itself
+        const bool ownerGone = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (ownerGone) ::unlink(lock.constData());
+        ::close(fd);
+        if (ownerGone) return true;
+        if (std::chrono::steady_clock::now() >= giveUp) return false;
+        std::this_thread::sleep_for(kLockPoll);
+    }
+}
+#endif
 
 // The stored text of a value; empty (no number) when missing or unreadable.
 std::string ReadText(const char* name) {
@@ -49,20 +118,28 @@ void EnsureStoreExists() {
 #endif
 }
 
+[[noreturn]] void WriteFailed(const char* name, const QString& file) {
+    throw std::runtime_error("設定「" + std::string(name) + "」を保存できませんでした: " +
+                             QDir::toNativeSeparators(file).toStdString());
+}
+
 void WriteValue(const char* name, int value) {
+#if !defined(Q_OS_WIN)
+    if (!ClearStaleLock()) WriteFailed(name, StoreFile() + QStringLiteral(".lock"));
+#endif
     const auto store = OpenStore();
     store->setValue(QString::fromLatin1(name), QString::number(value));
     store->sync();
-    if (store->status() != QSettings::NoError) {
-        throw std::runtime_error("設定「" + std::string(name) + "」を保存できませんでした: " +
-                                 QDir::toNativeSeparators(store->fileName()).toStdString());
-    }
+    if (store->status() != QSettings::NoError) WriteFailed(name, store->fileName());
 }
 
 }  // namespace
 
 Settings LoadSettings() {
     const Settings defaults;
+#if !defined(Q_OS_WIN)
+    if (!StoreReadable()) return defaults;
+#endif
     Settings s;
     s.MusicOn = ReadValue("MidiOut", defaults.MusicOn ? 1 : 0) != 0;
     s.SoundOn = ReadValue("WaveOut", defaults.SoundOn ? 1 : 0) != 0;
@@ -73,6 +150,9 @@ Settings LoadSettings() {
 }
 
 void SaveSettings(const GameState& s) {
+#if !defined(Q_OS_WIN)
+    if (StoreLeftAlone()) return;
+#endif
     WriteValue("MidiOut", s.MusicOnNext ? 1 : 0);
     WriteValue("WaveOut", s.SoundOn ? 1 : 0);
     WriteValue("MouseLock", s.MouseLock ? 1 : 0);
@@ -81,6 +161,9 @@ void SaveSettings(const GameState& s) {
 
 ExtraSettings LoadExtraSettings() {
     const ExtraSettings defaults;
+#if !defined(Q_OS_WIN)
+    if (!StoreReadable()) return defaults;
+#endif
     ExtraSettings s;
     s.KeyControl = ParseExtraFlag(ReadText("KeyControl"), defaults.KeyControl);
     s.PadControl = ParseExtraFlag(ReadText("PadControl"), defaults.PadControl);
@@ -92,6 +175,9 @@ ExtraSettings LoadExtraSettings() {
 }
 
 void SaveExtraSettings(const ExtraSettings& s) {
+#if !defined(Q_OS_WIN)
+    if (StoreLeftAlone()) return;
+#endif
     WriteValue("KeyControl", s.KeyControl ? 1 : 0);
     WriteValue("PadControl", s.PadControl ? 1 : 0);
     WriteValue("Zoom", static_cast<int>(s.ZoomMode));

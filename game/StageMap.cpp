@@ -73,14 +73,17 @@ StageMapStatus ReadStageFile(const std::string& path, std::array<std::uint8_t, k
 
 }  // namespace
 
-bool Game::LoadStageMap() {
-    const std::string path = StageFileName(S.StageNo);
+StageMapStatus LoadStageFile(const std::string& path, std::int32_t& cols, std::int32_t& rows, StageMapCells& cells) {
     std::array<std::uint8_t, kStageFileMaxBytes> buffer;
     std::size_t size = 0;
-    StageMapStatus status = ReadStageFile(path, buffer, size);
-    if (status == StageMapStatus::Ok) {
-        status = ReadStageMap(std::span(buffer.data(), size), S.MapCols, S.MapRows, S.StageMap);
-    }
+    const StageMapStatus status = ReadStageFile(path, buffer, size);
+    if (status != StageMapStatus::Ok) return status;
+    return ReadStageMap(std::span(buffer.data(), size), cols, rows, cells);
+}
+
+bool Game::LoadStageMap() {
+    const std::string path = StageFileName(S.StageNo);
+    const StageMapStatus status = LoadStageFile(path, S.MapCols, S.MapRows, S.StageMap);
     if (status != StageMapStatus::Ok) {
         std::fprintf(stderr, "stage map %s %s\n", path.c_str(), StageMapStatusText(status));
         return false;

@@ -32,6 +32,11 @@ enum class StageMapStatus {
 StageMapStatus ReadStageMap(std::span<const std::uint8_t> data, std::int32_t& cols, std::int32_t& rows,
                             StageMapCells& cells);
 
+// Reads a stage file from disk as ReadStageMap reads it from memory; a
+// file that cannot be opened or read (a FIFO or device is not waited on)
+// changes nothing.
+StageMapStatus LoadStageFile(const std::string& path, std::int32_t& cols, std::int32_t& rows, StageMapCells& cells);
+
 // "Data/Stage<n>.dat".
 std::string StageFileName(int stageNo);
 

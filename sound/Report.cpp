@@ -1,5 +1,7 @@
 #include "sound/Report.h"
 
+#include "sound/ChildProcess.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -33,9 +35,12 @@ void WriteLine(const char* text) {
 
 }  // namespace
 
+// The box is shown by a child process that holds nothing of the caller's
+// and ends with it: killed, the caller leaves no box (and no lock) behind.
 void ShowMessage(const char* text) {
-    if (DialogsWanted() &&
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "sonobox", text, nullptr) == 0) {
+    if (DialogsWanted() && RunInChild([text] {
+            return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "sonobox", text, nullptr) == 0 ? 0 : 1;
+        }) == 0) {
         return;
     }
     WriteLine(text);

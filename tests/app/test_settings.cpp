@@ -3,11 +3,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -121,6 +125,47 @@ TEST(SettingsStore, AFailedWriteThrowsNamingTheValue) {
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("MidiOut"), std::string::npos) << e.what();
     }
+}
+
+// A FIFO where the store should be is never opened (it would wait for a
+// writer): it reads as the defaults and is left alone by the quit.
+TEST(SettingsStore, AFifoInPlaceOfTheStoreGivesTheDefaultsAndIsLeftAlone) {
+    SettingsSandbox sandbox;
+    const QByteArray path = QFile::encodeName(sandbox.StorePath());
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    const sk::Settings s = sk::LoadSettings();
+    EXPECT_TRUE(s.MusicOn);
+    EXPECT_TRUE(s.SoundOn);
+    EXPECT_TRUE(s.MouseLock);
+    EXPECT_EQ(s.Difficulty, 4);
+    EXPECT_NO_THROW(sk::SaveSettings(sk::GameState{}));
+    EXPECT_EQ(sk::LoadExtraSettings().ZoomMode, sk::ExtraSettings{}.ZoomMode);
+    EXPECT_NO_THROW(sk::SaveExtraSettings(sk::ExtraSettings{}));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+// A kill between making the lock file and writing it leaves it empty; its
+// owner is gone, so the write takes it over at once. A lock whose owner is
+// running (held here) makes the write fail after a short wait instead of
+// waiting for it without end.
+TEST(SettingsStore, ALockOfAWriterThatIsGoneIsTakenOverAndALiveOneIsNotWaitedOnForGood) {
+    SettingsSandbox sandbox;
+    const QString lockPath = sandbox.StorePath() + QStringLiteral(".lock");
+    QFile stale(lockPath);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    sk::GameState s;
+    s.Difficulty = 7;
+    sk::SaveSettings(s);
+    EXPECT_EQ(StoredText("Difficult"), "7");
+    EXPECT_FALSE(QFileInfo::exists(lockPath));
+
+    QLockFile live(lockPath);
+    ASSERT_TRUE(live.tryLock(0));
+    EXPECT_THROW(sk::SaveSettings(s), std::runtime_error);
+    EXPECT_TRUE(QFileInfo::exists(lockPath));
 }
 
 }  // namespace
