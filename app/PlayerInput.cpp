@@ -4,6 +4,7 @@
 #include "game/Game.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QWidget>
@@ -14,6 +15,10 @@ namespace {
 
 constexpr int kIdlePollMs = 50;
 constexpr int kFramePollMs = 40;  // frames poll at least this often
+// How long the pad layer is watched for a new pad after the input devices
+// changed: the device node appears before the pad layer hears of it.
+constexpr int kHotPlugWatchMs = 3000;
+const QString kInputDevices = QStringLiteral("/dev/input");
 
 }  // namespace
 
@@ -21,6 +26,7 @@ PlayerInput::PlayerInput(Game& game, QWidget* window, Commands commands)
     : QObject(window), game_(game), window_(window), commands_(std::move(commands)), steering_(game) {
     idlePoll_.setInterval(kIdlePollMs);
     connect(&idlePoll_, &QTimer::timeout, this, &PlayerInput::IdlePoll);
+    connect(&devices_, &QFileSystemWatcher::directoryChanged, this, &PlayerInput::DevicesChanged);
 }
 
 PlayerInput::~PlayerInput() {
@@ -41,13 +47,15 @@ void PlayerInput::SetKeyControl(bool on) {
 void PlayerInput::SetPadControl(bool on, const std::string& mappingFile) {
     if (!on) {
         idlePoll_.stop();
+        if (!devices_.directories().isEmpty()) devices_.removePaths(devices_.directories());
         pad_.reset();
         padShown_ = PadState{};
         UpdateDirection();
         return;
     }
     if (!pad_) pad_ = std::make_unique<Gamepad>(mappingFile);
-    idlePoll_.start();
+    if (devices_.directories().isEmpty() && QFileInfo(kInputDevices).isDir()) devices_.addPath(kInputDevices);
+    PollPad();
 }
 
 void PlayerInput::BeforeFrame() {
@@ -59,10 +67,21 @@ void PlayerInput::PollPad() {
     if (!pad_) return;
     sincePoll_.start();
     OnPad(pad_->Poll());
+    const bool watching = sinceDevicesChanged_.isValid() && sinceDevicesChanged_.elapsed() < kHotPlugWatchMs;
+    if (padShown_.Connected || watching) {
+        if (!idlePoll_.isActive()) idlePoll_.start();
+    } else {
+        idlePoll_.stop();
+    }
 }
 
 void PlayerInput::IdlePoll() {
     if (sincePoll_.isValid() && sincePoll_.elapsed() < kFramePollMs) return;
+    PollPad();
+}
+
+void PlayerInput::DevicesChanged() {
+    sinceDevicesChanged_.start();
     PollPad();
 }
 

@@ -9,6 +9,7 @@
 #include "game/Steering.h"
 
 #include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
 
@@ -42,11 +43,13 @@ public:
 
     // Once per frame, before the game's frame: reads the pad, acts on its
     // new presses, and steps the steering. While no frames run (a paused
-    // game) the pad is read twenty times a second, so Start can resume.
+    // game) a connected pad is read twenty times a second, so Start can
+    // resume; with no pad nothing wakes until the input devices change.
     void BeforeFrame();
 
     Steering& steering() { return steering_; }
     const PadState& Pad() const { return padShown_; }
+    bool ReadsWhileIdle() const { return idlePoll_.isActive(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +61,7 @@ private:
     void UpdateDirection();
     void PollPad();
     void IdlePoll();
+    void DevicesChanged();
 
     Game& game_;
     QWidget* window_;
@@ -67,6 +71,8 @@ private:
     PadState padShown_;  // the pad as last polled
     QElapsedTimer sincePoll_;
     QTimer idlePoll_;
+    QElapsedTimer sinceDevicesChanged_;
+    QFileSystemWatcher devices_;
     bool keysOn_ = false;
     bool left_ = false, right_ = false, up_ = false, down_ = false;
 };

@@ -145,6 +145,7 @@ TEST_F(ExtrasTest, ASimulatedPadSteersFiresAndPausesAndMayComeAndGo) {
     SDL_JoystickClose(stick);
     SDL_JoystickDetachVirtual(index);
     Main().Input().BeforeFrame();
+    EXPECT_FALSE(Main().Input().ReadsWhileIdle());  // no pad: nothing wakes while paused
     SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 0);
     const int again = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
                                                 SDL_CONTROLLER_BUTTON_MAX, 0);
