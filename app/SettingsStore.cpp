@@ -90,6 +90,10 @@ bool ClearStaleLock() {
         std::this_thread::sleep_for(kLockPoll);
     }
 }
+#else
+// The registry has no file that could block a read or a write.
+bool StoreReadable() { return true; }
+bool StoreLeftAlone() { return false; }
 #endif
 
 // The stored text of a value; empty (no number) when missing or unreadable.
@@ -137,9 +141,7 @@ void WriteValue(const char* name, int value) {
 
 Settings LoadSettings() {
     const Settings defaults;
-#if !defined(Q_OS_WIN)
     if (!StoreReadable()) return defaults;
-#endif
     Settings s;
     s.MusicOn = ReadValue("MidiOut", defaults.MusicOn ? 1 : 0) != 0;
     s.SoundOn = ReadValue("WaveOut", defaults.SoundOn ? 1 : 0) != 0;
@@ -150,9 +152,7 @@ Settings LoadSettings() {
 }
 
 void SaveSettings(const GameState& s) {
-#if !defined(Q_OS_WIN)
     if (StoreLeftAlone()) return;
-#endif
     WriteValue("MidiOut", s.MusicOnNext ? 1 : 0);
     WriteValue("WaveOut", s.SoundOn ? 1 : 0);
     WriteValue("MouseLock", s.MouseLock ? 1 : 0);
@@ -161,9 +161,7 @@ void SaveSettings(const GameState& s) {
 
 ExtraSettings LoadExtraSettings() {
     const ExtraSettings defaults;
-#if !defined(Q_OS_WIN)
     if (!StoreReadable()) return defaults;
-#endif
     ExtraSettings s;
     s.KeyControl = ParseExtraFlag(ReadText("KeyControl"), defaults.KeyControl);
     s.PadControl = ParseExtraFlag(ReadText("PadControl"), defaults.PadControl);
@@ -175,9 +173,7 @@ ExtraSettings LoadExtraSettings() {
 }
 
 void SaveExtraSettings(const ExtraSettings& s) {
-#if !defined(Q_OS_WIN)
     if (StoreLeftAlone()) return;
-#endif
     WriteValue("KeyControl", s.KeyControl ? 1 : 0);
     WriteValue("PadControl", s.PadControl ? 1 : 0);
     WriteValue("Zoom", static_cast<int>(s.ZoomMode));
