@@ -34,7 +34,8 @@ library_found_through_runpath() {
     '$ORIGIN/../lib/'*skarbolt98) ;;
     *) fail "RUNPATH is '$runpath'" ;;
   esac
-  ldd "$root/games/skarbolt" | grep -q 'libsonobox.so => /' || fail "libsonobox.so is not found"
+  # grep -q would stop reading early: under pipefail, ldd's broken pipe failed the check.
+  ldd "$root/games/skarbolt" | grep 'libsonobox.so => /' >/dev/null || fail "libsonobox.so is not found"
 }
 
 desktop_files_valid() {
