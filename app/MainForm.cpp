@@ -73,7 +73,7 @@ struct TMainForm::MenuEntry {
 TMainForm::TMainForm(Hooks hooks)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       hooks_(std::move(hooks)),
-      game_(*this, sk::LoadPictures(), hooks_.GameSound) {
+      game_(*this, sk::LoadPictures(), hooks_.Sound) {
     if (!hooks_.ExitProcess) hooks_.ExitProcess = EndProcess;
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kTitle);
@@ -246,11 +246,7 @@ void TMainForm::FormShow() {
     CentreOnScreen();
     game_.ShowTitlePicture();
     sk::LoadHighScores(game_.HighScores);
-    hooks_.Sound.DsMake("Wave\\Bullet.wav", 0);
-    hooks_.Sound.DsMake("Wave\\Explode.wav", 1);
-    hooks_.Sound.DsMake("Wave\\CpuExp.wav", 2);
-    hooks_.Sound.DmMake("BGM\\Opening.mid");
-    if (game_.S.MusicOn) hooks_.Sound.DmPlay(-1);
+    sk::LoadSounds(hooks_.Sound, game_.S.MusicOn);
     ApplyExtras(sk::LoadExtraSettings());
 }
 

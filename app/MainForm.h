@@ -6,7 +6,7 @@
 #include "app/FrameClock.h"
 #include "app/MouseLock.h"
 #include "app/PlayerInput.h"
-#include "app/ShellSound.h"
+#include "app/SonoboxSound.h"
 #include "game/Extras.h"
 #include "game/Game.h"
 #include "game/SoundApi.h"
@@ -35,8 +35,7 @@ class ZoomView;
 // What a test may replace: ending the process, and the sound library.
 struct MainFormHooks {
     std::function<void(int code)> ExitProcess;
-    sk::SoundApi GameSound = sk::SonoboxSound();
-    sk::ShellSound Sound = sk::SonoboxShellSound();
+    sk::SoundApi Sound = sk::SonoboxSound();
 };
 
 class TMainForm : public QMainWindow, public sk::WindowPort {
@@ -70,7 +69,7 @@ public:
     // Another program took the focus: pauses a running game when so chosen.
     void OnApplicationState(Qt::ApplicationState state);
     sk::PlayerInput& Input() { return *input_; }
-    sk::ShellSound& SoundHooks() { return hooks_.Sound; }
+    sk::SoundApi& SoundHooks() { return hooks_.Sound; }
     // The client area enlarged (zoom above 1x, full screen, or a fractional
     // screen scale), or null while the client is shown as it is.
     sk::ZoomView* Zoomed() const;

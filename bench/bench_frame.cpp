@@ -6,6 +6,7 @@
 // picture, composed into MainScr (which the window then shows). The state is put
 // back before every frame so each one does the same work.
 #include "game/Game.h"
+#include "game/Headless.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,14 +36,9 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-void SilentDsPlay(int, float, int) {}
-int SilentDmMake(const char*) { return 0; }
-void SilentDmPlay(int) {}
-void SilentDmStop() {}
-
 struct WorstCase {
     sk::NullWindowPort port;
-    sk::Game game{port, sk::LoadPictures(), sk::SoundApi{&SilentDsPlay, &SilentDmMake, &SilentDmPlay, &SilentDmStop}};
+    sk::Game game{port, sk::LoadPictures(), sk::SilentSound()};
     sk::GameState start;
 
     WorstCase() {

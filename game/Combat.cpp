@@ -37,7 +37,7 @@ void Game::ResetEnemyShots() {
 }
 
 void Game::HitShip() {
-    if (S.SoundOn) sound_.DsPlay(1, 0.0f, 0);
+    if (S.SoundOn) PlayEffect(sound_, Effect::ShipHit);
     S.BlastSoundLock = true;
     S.ShipIntact = false;
     S.ShipFrozen = true;
@@ -104,7 +104,7 @@ void Game::StepExplosion(int x, int y, int index, int kind) {
     } else if (kind == 2) {
         n = ++S.Enemies[index].BlastFrame;
         if (S.SoundOn && !S.BlastSoundLock) {
-            sound_.DsPlay(2, 0.0f, 0);
+            PlayEffect(sound_, Effect::EnemyBlast);
             S.BlastSoundLock = true;
         }
     } else {
@@ -120,7 +120,7 @@ void Game::StepExplosion(int x, int y, int index, int kind) {
     if (kind == 1) {
         S.GameOver = true;
         CheckNewRecord();
-        PlayMusic(S.NewRecord ? "BGM\\HighScore.mid" : "BGM\\GameOver.mid");
+        PlayMusic(S.NewRecord ? Tune::HighScore : Tune::GameOver);
         return;
     }
     Actor& enemy = S.Enemies[index];

@@ -7,6 +7,7 @@
 #include "game/Pictures.h"
 #include "game/Settings.h"
 #include "game/SoundApi.h"
+#include "game/SoundCatalogue.h"
 #include "game/WindowPort.h"
 #include "scores/HighScores.h"
 
@@ -18,7 +19,7 @@ enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
 
 class Game {
 public:
-    Game(WindowPort& port, const Pictures& pictures, SoundApi sound = SonoboxSound());
+    Game(WindowPort& port, const Pictures& pictures, SoundApi sound);
 
     GameState S;                 // the one game state
     HighScoreTable HighScores;   // HiScore / HiName
@@ -96,7 +97,7 @@ private:
     void ApplyStageSpeeds();
     void SetFirstLapSpeeds(int index);  // index 0..2: Easy, Normal, Hard
     void ShowLapMessage();
-    void PlayMusic(const char* file);
+    void PlayMusic(Tune tune);
     void HitShip();
     void SetGauge();
     void ShowScore();

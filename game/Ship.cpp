@@ -50,7 +50,7 @@ void Game::MainScreenMouseDown(MouseButton button, int /*x*/, int /*y*/) {
     const bool canFire = S.ShotsInFlight != S.ShotSlots && !S.Paused;
     const bool shotSound = S.SoundOn && !S.BlastSoundLock;
     if (button == MouseButton::Left && canFire) {
-        if (shotSound) sound_.DsPlay(0, 0.0f, 0);
+        if (shotSound) PlayEffect(sound_, Effect::Shot);
         for (Actor& shot : S.Shots) {
             if (shot.Active) continue;
             shot.X = S.ShipX + 43;
@@ -60,7 +60,7 @@ void Game::MainScreenMouseDown(MouseButton button, int /*x*/, int /*y*/) {
             break;
         }
     } else if (button == MouseButton::Right && canFire) {
-        if (shotSound) sound_.DsPlay(0, 0.0f, 0);
+        if (shotSound) PlayEffect(sound_, Effect::Shot);
         for (int i = 0; i < static_cast<int>(S.Shots.size()); ++i) {
             Actor& shot = S.Shots[i];
             if (shot.Active) continue;
