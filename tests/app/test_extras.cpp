@@ -6,6 +6,7 @@
 #include "app/MouseLock.h"
 #include "app/PlayArea.h"
 #include "app/SettingsStore.h"
+#include "app/SonoboxSound.h"
 #include "app/ZoomView.h"
 
 #include <QAction>
@@ -159,6 +160,7 @@ TEST_F(ExtrasTest, ASimulatedPadSteersFiresAndPausesAndMayComeAndGo) {
 
 TEST_F(ExtrasTest, VolumesAreHeardWhileTheSlidersMoveAndCancelPutsThemBack) {
     GainCalls().clear();
+    EXPECT_NE(sk::SonoboxSound().SetGains, nullptr) << "the gain hook of the linked library";
     Start();
     // The recorders of the fixture have no gain hook: give it one.
     Main().SoundHooks().SetGains = [](float music, float effects) {
