@@ -38,8 +38,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Skarbolt 98");
 constexpr int kCentringWidth = 640;  // the start-up centring uses 640, not the real width
-constexpr int kLogoTop = 99;          // rows of the title picture's standing logo band
-constexpr int kLogoBottom = 255;
 
 // The game's state of a menu item, or null for items whose state is fixed.
 const sk::MenuItemState* ShellStateOf(const sk::ShellState& shell, std::string_view name) {
@@ -278,25 +276,18 @@ void TMainForm::changeEvent(QEvent* event) {
 // --- Frames ------------------------------------------------------------------
 
 int TMainForm::RunFrame() {
-    const bool wasTitle = game_.S.TitleMode;
     int delay = 20;
     input_->BeforeFrame();
     sk::Guarded([&] { delay = game_.AppIdle(); });
-    if (delay >= 0) {
-        // On the title only the star bands move; the logo band between them
-        // needs repainting only when the title comes back.
-        QRegion dirty(mainScreen_->rect());
-        if (wasTitle && game_.S.TitleMode && titleShown_) {
-            dirty = QRegion(0, 0, sk::kFieldWidth, kLogoTop) +
-                    QRegion(0, kLogoBottom, sk::kFieldWidth, sk::kClientHeight - kLogoBottom);
-        }
+    QRegion dirty;
+    for (const sk::RowSpan& rows : game_.ChangedRows()) dirty += QRect(0, rows.First, sk::kFieldWidth, rows.Count);
+    if (!dirty.isEmpty()) {
         // Zoomed, the view draws the client itself; else the play area shows it.
         if (Zoomed()) {
             zoomView_->UpdateClient(dirty);
         } else {
             mainScreen_->Present(dirty);
         }
-        titleShown_ = game_.S.TitleMode;
     }
     Mirror();
     return delay;

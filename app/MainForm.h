@@ -144,5 +144,4 @@ private:
     TEnterScore* enterScore_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     bool shown_ = false;
-    bool titleShown_ = false;  // the whole title picture is on screen
 };

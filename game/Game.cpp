@@ -53,6 +53,7 @@ void Game::ShowTitlePicture() {
     S.TitleBandX.fill(0);
     Blit(MainScreen, 0, 0, kFieldWidth, 438, pics_.OpenLogo, 0, 0, RasterOp::SrcCopy);
     fieldShown_ = false;
+    titleOnScreen_ = false;
 }
 
 }  // namespace sk

@@ -11,11 +11,24 @@
 #include "game/WindowPort.h"
 #include "scores/HighScores.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace sk {
 
 enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
+
+// Rows First .. First + Count - 1 of a screen.
+struct RowSpan {
+    int First = 0;
+    int Count = 0;
+};
+
+// DrawSprite's layouts: how frameA and frameB find the frame in its sheet.
+inline constexpr std::uint8_t kStripLayout = 0;  // frameA is the frame's x; frameB unused
+inline constexpr std::uint8_t kGridLayout = 1;   // frameA the column, frameB the row, both from 1
 
 class Game {
 public:
@@ -42,6 +55,10 @@ public:
     // is paused. Returns the milliseconds to wait before the next call
     // (FrameDelay, 20 on the title), or -1 when nothing ran (paused game).
     int AppIdle();
+    // The rows of Screen() the last AppIdle changed, top to bottom: all of
+    // them after a play frame and when the title comes back, then only the
+    // title's star bands; none when nothing ran.
+    std::span<const RowSpan> ChangedRows() const { return {changed_.data(), changedCount_}; }
     void PlayFrame();
     void TitleFrame();
     void ScrollBackground();
@@ -67,7 +84,11 @@ public:
     void MainScreenDblClick();
     void MainScreenMouseMove(int x, int y);
     void MainScreenMouseDown(MouseButton button, int x, int y);
-    void MapMaskMouseDown(MouseButton button, int x, int y);
+    // The left and the right button's shots, for the mouse, keys and pads.
+    void FireSingle();
+    void FireFan();
+    // Key and pad steering: the target point itself (held in its range).
+    void SteerTarget(int x, int y);
 
     // Settings dialog OK: the dialog's values into the game, ApplyMouseLock,
     // the speed table for `difficultyIndex` (-1: none selected), unpause.
@@ -99,14 +120,22 @@ private:
     void ShowLapMessage();
     void PlayMusic(Tune tune);
     void HitShip();
+    bool TakesPresses() const;
+    bool CanFire() const;
+    void PlayShotSound();
     void SetGauge();
+    void FreeShot(Actor& shot, int x, int y);
     void ShowScore();
     void DrawShip();
+    void NoteChangedRows(bool starBandsOnly);
 
     WindowPort& port_;
     const Pictures& pics_;
     SoundApi sound_;
     bool fieldShown_ = false;  // Screen() is MainScr
+    bool titleOnScreen_ = false;  // the window shows the whole title as the last frame drew it
+    std::array<RowSpan, 4> changed_{};  // at most one span per moving title band
+    std::size_t changedCount_ = 0;
     Bitmap work_;  // DrawSprite's work bitmap, kept so drawing never allocates
     Bitmap shipWork_{59, 30};  // the ship's own work bitmap
 };

@@ -142,8 +142,8 @@ void Game::ResetGame() {
 void Game::DrawGameOver() {
     if (!S.GameOver) return;
     S.FrameDelay = 30;
-    DrawSprite(pics_.GameOverGra, 160, 175, 320, 60, 0, 0, 0);
-    DrawSprite(pics_.toTitle, 251, 250, 155, 11, 0, 0, 0);
+    DrawSprite(pics_.GameOverGra, 160, 175, 320, 60, 0, 0, kStripLayout);
+    DrawSprite(pics_.toTitle, 251, 250, 155, 11, 0, 0, kStripLayout);
 }
 
 }  // namespace sk

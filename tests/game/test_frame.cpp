@@ -3,6 +3,7 @@
 #include "GameTestKit.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 namespace sk::test {
@@ -321,6 +322,41 @@ TEST_F(TitleTest, ResetKeepsTheBandsWhereTheyWere) {
     StartGame();
     g_.ResetBClick();
     EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{7, 14, 21, 28}));
+}
+
+// What the window must show again after each idle call.
+TEST_F(TitleTest, EachIdleCallSaysWhichRowsOfTheScreenChanged) {
+    using Spans = std::vector<std::pair<int, int>>;
+    auto changed = [&] {
+        Spans spans;
+        for (const RowSpan& rows : g_.ChangedRows()) spans.emplace_back(rows.First, rows.Count);
+        return spans;
+    };
+    const Spans whole{{0, 434}}, starBands{{0, 99}, {255, 179}}, field{{0, 404}};
+    Frames(1);
+    EXPECT_EQ(changed(), whole);  // the first title frame
+    Frames(1);
+    EXPECT_EQ(changed(), starBands);
+    StartGame();
+    Frames(1);
+    EXPECT_EQ(changed(), field);
+    g_.StopBClick();
+    Frames(1);
+    EXPECT_EQ(changed(), Spans{});
+    g_.ResetBClick();
+    Frames(1);
+    EXPECT_EQ(changed(), whole);  // the title comes back
+
+    // A stage that cannot start in a play frame puts the title back: all of it.
+    StartGame();
+    std::filesystem::remove("Data/Stage2.dat");
+    g_.S.StageExit = true;
+    g_.S.ShipX = 636;
+    g_.S.TargetX = 636;
+    Frames(1);
+    ASSERT_TRUE(g_.S.TitleMode);
+    Frames(1);
+    EXPECT_EQ(changed(), whole);
 }
 
 }  // namespace
