@@ -118,7 +118,7 @@ void BM_WorstCasePlayFrame(benchmark::State& state) {
         w.game.PlayFrame();
         frameSeconds += ThreadSeconds() - begin;
         allocations += gAllocations.load(std::memory_order_relaxed) - before;
-        benchmark::DoNotOptimize(w.game.MainScreen.Pixels.data());
+        benchmark::DoNotOptimize(w.game.TitleScreen.Pixels.data());
     }
     const double perFrame = frameSeconds / static_cast<double>(state.iterations());
     state.counters["allocs_per_frame"] =
@@ -154,7 +154,7 @@ void BM_TitleFrame(benchmark::State& state) {
     w.game.S.TitleMode = true;
     for (auto _ : state) {
         w.game.TitleFrame();
-        benchmark::DoNotOptimize(w.game.MainScreen.Pixels.data());
+        benchmark::DoNotOptimize(w.game.TitleScreen.Pixels.data());
     }
 }
 BENCHMARK(BM_TitleFrame)->Unit(benchmark::kMicrosecond);

@@ -42,7 +42,7 @@ void Game::ShowScore() {
 }
 
 void Game::UpdateEnemies(int phase) {
-    if (phase == 1) {
+    if (phase == kMovePhase) {
         for (int k = 1; k <= S.EnemySlots; ++k) {
             Actor& enemy = S.Enemies[k];
             // Once the scroll has ended, slots it never reached are released
@@ -50,10 +50,10 @@ void Game::UpdateEnemies(int phase) {
             if (enemy.AppearAt <= S.ScrollX || S.ScrollEnd) MoveEnemy(k, enemy.Kind);
             if (enemy.Active && Rams(S, enemy) && !S.Invincible && !S.ShipHit) HitShip();
         }
-        if (!S.ShipIntact) StepExplosion(S.ShipX, S.ShipY, 0, 1);
+        if (!S.ShipIntact) StepExplosion(S.ShipX, S.ShipY, 0, kShipBlast);
         return;
     }
-    if (phase != 2) return;
+    if (phase != kShotPhase) return;
     for (int k = 1; k <= S.EnemySlots; ++k) {
         Actor& enemy = S.Enemies[k];
         for (int j = 0; j < S.ShotSlots; ++j) {
@@ -64,7 +64,7 @@ void Game::UpdateEnemies(int phase) {
             enemy.Destroyed = true;
             FreeShot(shot, 0, kClientHeight);
         }
-        if (enemy.Destroyed && enemy.Exploding) StepExplosion(enemy.X, enemy.Y, k, 2);
+        if (enemy.Destroyed && enemy.Exploding) StepExplosion(enemy.X, enemy.Y, k, kEnemyBlast);
     }
 }
 
@@ -83,11 +83,11 @@ void Game::MoveEnemyShot(int k) {
 
 void Game::StepExplosion(int x, int y, int index, int kind) {
     int n = 0;
-    if (kind == 1) {
+    if (kind == kShipBlast) {
         // The counter runs on for every frame after game over; it stops short of overflowing.
         if (S.ShipBlastFrame < std::numeric_limits<std::int32_t>::max()) ++S.ShipBlastFrame;
         n = S.ShipBlastFrame;
-    } else if (kind == 2) {
+    } else if (kind == kEnemyBlast) {
         n = ++S.Enemies[index].BlastFrame;
         if (S.SoundOn && !S.BlastSoundLock) {
             PlayEffect(sound_, Effect::EnemyBlast);
@@ -103,7 +103,7 @@ void Game::StepExplosion(int x, int y, int index, int kind) {
     }
     if (n != kBlastFrames + 1) return;
 
-    if (kind == 1) {
+    if (kind == kShipBlast) {
         S.GameOver = true;
         CheckNewRecord();
         PlayMusic(S.NewRecord ? Tune::HighScore : Tune::GameOver);

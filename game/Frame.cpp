@@ -89,8 +89,8 @@ void Game::PlayFrame() {
     }
     ScrollBackground();
     MoveShip();
-    UpdateEnemies(1);
-    UpdateEnemies(2);
+    UpdateEnemies(kMovePhase);
+    UpdateEnemies(kShotPhase);
     for (int slot = 0; slot < S.ShotSlots; ++slot) MoveShot(slot);
     for (int k = 1; k <= S.EnemySlots; ++k) MoveEnemyShot(k);
     if (S.GameOver) DrawGameOver();
@@ -122,16 +122,16 @@ void Game::TitleFrame() {
     const Bitmap& logo = pics_.OpenLogo;
     for (const TitleBand& band : kTitleBands) {
         if (band.Offset < 0) {
-            Blit(MainScreen, 0, band.FirstRow, kFieldWidth, band.Rows, logo, 0, band.FirstRow,
+            Blit(TitleScreen, 0, band.FirstRow, kFieldWidth, band.Rows, logo, 0, band.FirstRow,
                  RasterOp::SrcCopy);
             continue;
         }
         const int c = S.TitleBandX[band.Offset];
-        Blit(MainScreen, kTitlePeriod - c, band.FirstRow, c, band.Rows, logo, 0, band.FirstRow,
+        Blit(TitleScreen, kTitlePeriod - c, band.FirstRow, c, band.Rows, logo, 0, band.FirstRow,
              RasterOp::SrcCopy);
-        Blit(MainScreen, 0, band.FirstRow, kTitlePeriod - c, band.Rows, logo, c, band.FirstRow,
+        Blit(TitleScreen, 0, band.FirstRow, kTitlePeriod - c, band.Rows, logo, c, band.FirstRow,
              RasterOp::SrcCopy);
-        BlackenBandGap(MainScreen, band, c);
+        BlackenBandGap(TitleScreen, band, c);
     }
     for (const TitleBand& band : kTitleBands) {
         if (band.Offset < 0) continue;

@@ -1,7 +1,7 @@
 // The player's aircraft: steering, firing, its movement and its shots.
 #include "game/Bounds.h"
 #include "game/Game.h"
-#include "game/Sprites.h"
+#include "game/MaskedSprite.h"
 
 namespace sk {
 

@@ -60,11 +60,11 @@ TEST_F(FrameTest, PausedGameDrawsAndMovesNothing) {
     Frames(3);
     g_.StopBClick();
     const GameState before = g_.S;
-    const std::vector<std::uint32_t> screen = g_.MainScreen.Pixels;
+    const std::vector<std::uint32_t> screen = g_.TitleScreen.Pixels;
     for (int i = 0; i < 5; ++i) EXPECT_EQ(g_.AppIdle(), -1);
     EXPECT_EQ(g_.S.ScrollX, before.ScrollX);
     EXPECT_EQ(g_.S.ShipX, before.ShipX);
-    EXPECT_EQ(g_.MainScreen.Pixels, screen);
+    EXPECT_EQ(g_.TitleScreen.Pixels, screen);
 }
 
 TEST_F(FrameTest, BackgroundShipEnemiesShotsEnemyShotsGameOverInThatOrder) {
@@ -263,7 +263,7 @@ class TitleTest : public GameTest {};
 
 TEST_F(TitleTest, StartUpShowsTheWholeTitlePicture) {
     for (int y : {0, 200, 433}) {
-        for (int x : {0, 631}) EXPECT_EQ(g_.MainScreen.At(x, y), LogoPixel(x, y));
+        for (int x : {0, 631}) EXPECT_EQ(g_.TitleScreen.At(x, y), LogoPixel(x, y));
     }
     EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
 }
@@ -279,10 +279,10 @@ TEST_F(TitleTest, BandsMoveLeftAtTheirOwnSpeedsAndWrapAtSixForty) {
     EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{0, 639, 639, 639}));
 
     // drawn with offsets 5, 639, 636, 100
-    g_.MainScreen.Resize(632, 434, kGround);
+    g_.TitleScreen.Resize(632, 434, kGround);
     g_.S.TitleBandX = {5, 639, 636, 100};
     g_.TitleFrame();
-    const Bitmap& s = g_.MainScreen;
+    const Bitmap& s = g_.TitleScreen;
     EXPECT_EQ(s.At(0, 0), LogoPixel(5, 0));            // top band from column 5
     EXPECT_EQ(s.At(626, 39), LogoPixel(631, 39));
     EXPECT_EQ(s.At(631, 0), LogoPixel(0, 0));          // its start placed at 636 - 5
@@ -297,10 +297,10 @@ TEST_F(TitleTest, BandsMoveLeftAtTheirOwnSpeedsAndWrapAtSixForty) {
 }
 
 TEST_F(TitleTest, TheFourColumnsPastThePictureAreBlackWhereverTheBandStands) {
-    g_.MainScreen.Resize(632, 434, kGround);
+    g_.TitleScreen.Resize(632, 434, kGround);
     g_.S.TitleBandX = {5, 639, 636, 100};
     g_.TitleFrame();
-    const Bitmap& s = g_.MainScreen;
+    const Bitmap& s = g_.TitleScreen;
     auto blackRun = [&](int y, int from, int to) {
         for (int x = from; x < to; ++x) EXPECT_EQ(s.At(x, y), kBlack) << x << "," << y;
     };

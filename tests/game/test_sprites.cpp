@@ -1,6 +1,6 @@
 #include "game/Game.h"
 #include "game/Headless.h"
-#include "game/Sprites.h"
+#include "game/MaskedSprite.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "game/Game.h"
 #include "game/Headless.h"
-#include "game/StageMap.h"
+#include "game/StageFile.h"
 
 #include <gtest/gtest.h>
 
