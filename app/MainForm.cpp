@@ -60,8 +60,12 @@ TMainForm::TMainForm(Hooks hooks)
     input_ = new sk::PlayerInput(game_, this,
                                  {[this](sk::MenuCommand command) { Dispatch(command); }, [this] { AfterEvent(false); }});
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationState);
+    StartSound();
+}
 
-    // Asking for the handle makes the native window now.
+// Both halves of the sound library start with the window's handle; asking
+// for it makes the native window now.
+void TMainForm::StartSound() {
     void* handle = reinterpret_cast<void*>(winId());
     hooks_.Sound.DsStart(handle);
     hooks_.Sound.DmStart(handle);

@@ -99,6 +99,7 @@ protected:
 
 private:
     void ConnectPlayArea();
+    void StartSound();
     void Run(sk::MenuCommand command);
     void FormShow();
     void FormClose();
