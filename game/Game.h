@@ -101,7 +101,8 @@ public:
     // The left and the right button's shots, for the mouse, keys and pads.
     void FireSingle();
     void FireFan();
-    // Key and pad steering: the target point itself (held in its range).
+    // Key and pad steering: the target point itself, as the steering worked
+    // it out within the target's range.
     void SteerTarget(int x, int y);
     void MoveShip();
     void MoveShot(int slot);

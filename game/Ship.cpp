@@ -40,8 +40,8 @@ void Game::MainScreenMouseMove(int x, int y) {
 }
 
 void Game::SteerTarget(int x, int y) {
-    S.TargetX = ClampTarget(x, kTargetMaxX);
-    S.TargetY = ClampTarget(y, kTargetMaxY);
+    S.TargetX = x;
+    S.TargetY = y;
 }
 
 void Game::MainScreenMouseDown(MouseButton button, int /*x*/, int /*y*/) {
