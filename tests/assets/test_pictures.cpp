@@ -1,7 +1,7 @@
 // The shipped pictures and stage files: sizes, the picture/mask convention
 // of every frame, and stage files the game can read. Runs in gamedata/.
 #include "game/Pictures.h"
-#include "game/StageMap.h"
+#include "game/StageFile.h"
 
 #include <gtest/gtest.h>
 
