@@ -13,7 +13,9 @@
 #include <QMenuBar>
 #include <QRegion>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace sk {
 
@@ -55,13 +57,18 @@ void ClientView::Present(std::span<const RowSpan> rows) {
     }
 }
 
-void ClientView::RefreshStatusBar() {
-    if (ShownZoomView()) zoomView_->UpdateClient(QRegion(0, kFieldHeight, kFieldWidth, kClientHeight - kFieldHeight));
-}
-
 void ClientView::Mirror(const ShellState& shell) {
-    statusBar_->Mirror(shell);
-    if (mainScreen_->height() != shell.MainScreenHeight) mainScreen_->resize(kFieldWidth, shell.MainScreenHeight);
+    QRegion changed = statusBar_->Mirror(shell);
+    const int height = mainScreen_->height();
+    if (height != shell.MainScreenHeight) {
+        // The rows the play area gives up to the status bar, or takes over.
+        changed += QRect(0, std::min(height, shell.MainScreenHeight), kFieldWidth,
+                         std::abs(height - shell.MainScreenHeight));
+        mainScreen_->resize(kFieldWidth, shell.MainScreenHeight);
+    }
+    // At 1x the widgets repaint themselves; the zoomed view only sees them
+    // when it draws them again.
+    if (ShownZoomView() && !changed.isEmpty()) zoomView_->UpdateClient(changed);
 }
 
 // 1x on a screen of whole device pixels shows the client itself, exactly as

@@ -37,10 +37,8 @@ public:
 
     // Shows the rows of the game's screen that a frame changed.
     void Present(std::span<const RowSpan> rows);
-    // Between frames only the status bar can change what the client shows:
-    // the zoomed view draws it again.
-    void RefreshStatusBar();
-    // The status bar and the play area's height as the game has them.
+    // The status bar and the play area's height as the game has them; the
+    // zoomed view draws again what that changed.
     void Mirror(const ShellState& shell);
 
     // Shows the client at `zoom`: the window fitted to it (centred when that

@@ -130,7 +130,6 @@ void TMainForm::Run(sk::MenuCommand command) {
 
 void TMainForm::AfterEvent(bool fullMirror) {
     Mirror(fullMirror);
-    view_->RefreshStatusBar();
     clock_->Wake();
 }
 

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QSettings>
 #include <QSlider>
 #include <QTest>
@@ -226,6 +227,38 @@ TEST_F(ExtrasTest, AZoomedFrameIsThe1xFrameScaledUpAndTheMouseIsMappedBack) {
     Main().ApplyExtras(zoomed);
     EXPECT_EQ(Main().View().ShownZoomView(), nullptr);
     EXPECT_EQ(Main().centralWidget()->size(), QSize(632, 434));
+}
+
+// Records the parts of a widget that were painted.
+class PaintSpy : public QObject {
+public:
+    explicit PaintSpy(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+TEST_F(ExtrasTest, AtAZoomWhatAFrameChangesInTheStatusBarIsDrawnAgainAtOnce) {
+    StartPlaying();
+    Game().S.Paused = true;  // only the status bar changes
+    sk::ExtraSettings zoomed = Main().Extras();
+    zoomed.ZoomMode = sk::Zoom::X2;
+    Main().ApplyExtras(zoomed);
+    QCoreApplication::processEvents();
+    PaintSpy spy(Main().View().ShownZoomView());
+
+    Game().S.Shell.ScoreCaption = "0000100";
+    Game().S.Shell.GaugeWidth = 10;
+    Main().StateChanged();
+    Main().Mirror();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(spy.painted.contains(QRect(2 * 551, 2 * 412, 2 * 65, 2 * 19))) << "score";
+    EXPECT_TRUE(spy.painted.contains(QRect(2 * 168, 2 * 416, 2 * sk::kGaugeFull, 2 * 6))) << "gauge";
+    EXPECT_FALSE(spy.painted.intersects(QRect(0, 0, 2 * 632, 2 * 400))) << "the play field did not change";
 }
 
 TEST(ZoomedConfinement, MarginsInsideTheClientScaleAndFrameMarginsStay) {
