@@ -50,6 +50,9 @@ TMainForm::TMainForm(Hooks hooks)
 
     view_ = new sk::ClientView(this, game_);
     ConnectPlayArea();
+    connect(view_, &sk::ClientView::Zoomed, this, [this] {
+        if (mouseLock_->Confining()) mouseLock_->Confine(view_->ConfinementRect());
+    });
     menu_ = std::make_unique<sk::MainMenu>(this, game_.S.Shell, [this](sk::MenuCommand command) { Dispatch(command); });
     view_->SetClientSize(QSize(sk::kFieldWidth, sk::kClientHeight));
     Mirror();
@@ -169,9 +172,16 @@ void TMainForm::PlayOptionsBClick() {
     sk::CentreOnScreen(playOptions_.get());
     game_.PauseForDialog();
     Mirror();
-    playOptions_->Load(extras_, [this](int music, int effects) { ApplyVolumes(music, effects); });
+    // Offered are the zooms whose window fits the screen, the one shown checked.
+    sk::ExtraSettings shown = extras_;
+    shown.ZoomMode = view_->ShownZoom();
+    playOptions_->OfferZoomsUpTo(view_->LargestFittingZoom());
+    playOptions_->Load(shown, [this](int music, int effects) { ApplyVolumes(music, effects); });
     if (playOptions_->exec() != QDialog::Accepted) return;
-    ApplyExtras(playOptions_->Chosen());
+    sk::ExtraSettings chosen = playOptions_->Chosen();
+    // Left as shown, the zoom stays the one asked for, which a larger screen may fit.
+    if (chosen.ZoomMode == shown.ZoomMode) chosen.ZoomMode = extras_.ZoomMode;
+    ApplyExtras(chosen);
     sk::SaveExtraSettings(extras_);
 }
 
@@ -198,18 +208,13 @@ void TMainForm::ApplyExtras(const sk::ExtraSettings& extras) {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     input_->SetPadControl(extras.PadControl, (config + QStringLiteral("/SK98/gamecontrollerdb.txt")).toStdString());
     ApplyVolumes(extras.MusicVolume, extras.EffectVolume);
-    ApplyZoom(extras.ZoomMode);
+    view_->ApplyZoom(extras.ZoomMode);
 }
 
 void TMainForm::ToggleFullScreen() {
     sk::ExtraSettings extras = extras_;
     extras.ZoomMode = extras_.ZoomMode == sk::Zoom::FullScreen ? view_->WindowedZoom() : sk::Zoom::FullScreen;
     ApplyExtras(extras);
-}
-
-void TMainForm::ApplyZoom(sk::Zoom zoom) {
-    view_->ApplyZoom(zoom);
-    if (mouseLock_->Confining()) mouseLock_->Confine(view_->ConfinementRect());
 }
 
 // A library without the gain hook keeps its volumes.

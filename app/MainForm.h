@@ -108,7 +108,6 @@ private:
     int RunFrame();
     void AfterEvent(bool fullMirror = true);
     void ApplyVolumes(int music, int effects);
-    void ApplyZoom(sk::Zoom zoom);
 
     Hooks hooks_;
     sk::Game game_;

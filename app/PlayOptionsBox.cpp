@@ -86,6 +86,15 @@ void TPlayOptionsBox::Load(const sk::ExtraSettings& settings, std::function<void
     preview_ = std::move(preview);
 }
 
+void TPlayOptionsBox::OfferZoomsUpTo(sk::Zoom largest) {
+    for (const sk::Zoom zoom : {sk::Zoom::X2, sk::Zoom::X3}) {
+        const bool fits = zoom <= largest;
+        QAbstractButton* item = zoomButtons_->button(static_cast<int>(zoom));
+        item->setEnabled(fits);
+        item->setToolTip(fits ? QString() : QStringLiteral("画面に収まらないため選べません"));
+    }
+}
+
 sk::ExtraSettings TPlayOptionsBox::Chosen() const {
     sk::ExtraSettings chosen;
     chosen.KeyControl = KeyControlB->isChecked();

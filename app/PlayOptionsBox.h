@@ -27,6 +27,9 @@ public:
     // Shows `settings`; the volumes heard while the dialog is open go to
     // `preview`, and back to the shown ones on cancel.
     void Load(const sk::ExtraSettings& settings, std::function<void(int music, int effects)> preview);
+    // The windowed zooms above `largest` are greyed out: their window would
+    // not fit the screen. 1x and full screen are always offered.
+    void OfferZoomsUpTo(sk::Zoom largest);
     sk::ExtraSettings Chosen() const;
 
 protected:

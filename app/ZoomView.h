@@ -20,10 +20,6 @@ namespace sk {
 // rectangle around `image` (the scaled client, global coordinates).
 QRect ZoomedConfinementArea(const QRect& frame, const QRect& image, double scale);
 
-// The whole device-pixel factor for a wanted zoom on a screen with
-// `devicePixelRatio`: pixels stay even when Qt scales the window itself.
-int DevicePixelFactor(int zoom, double devicePixelRatio);
-
 class ZoomView : public QWidget {
     Q_OBJECT
 public:

@@ -3,7 +3,8 @@
 # with keys and the mouse, continue after a game over, refuse a second copy,
 # check that the cursor stays in the window, that the menu keys reach the game
 # after a dialog and from the name entry, quit with F9 and check what the quit
-# wrote; then, under a window manager, that windows sit where they are centred.
+# wrote, that a stored zoom too large for the screen falls back to one that
+# fits; then, under a window manager, that windows sit where they are centred.
 # Each check is a scenario that reports on its own (helpers in e2e_lib.sh).
 # Every wait is bounded; everything started here is stopped on exit.
 # Usage: e2e.sh <skarbolt binary> <gamedata folder>
@@ -195,6 +196,19 @@ f9_from_name_entry_saves_and_quits() {
   done
 }
 
+# A stored zoom whose window would not fit the screen (2x: 1264 x 868 and
+# the menu bar on 1024 x 768) shows the largest that fits, 1x.
+stored_zoom_fits_the_screen() {
+  stop_game
+  export XDG_CONFIG_HOME="$work/zoom-config"
+  mkdir -p "$XDG_CONFIG_HOME"
+  printf '[General]\nZoom=2\n' >"$XDG_CONFIG_HOME/SK98.conf"
+  start_game
+  [ "$WIDTH" -eq 632 ] && [ "$HEIGHT" -lt 868 ] || fail "window ${WIDTH}x$HEIGHT at a stored 2x zoom, expected 1x"
+  [ $((X + WIDTH)) -le "$screen_w" ] && [ $((Y + HEIGHT)) -le "$screen_h" ] || fail "window at $X,$Y reaches past the screen"
+  stop_game
+}
+
 # Under a window manager: frames land where they are centred, the dialogs'
 # at their first opening too, and the keys reach the game after a dialog.
 placement_under_window_manager() {
@@ -233,5 +247,6 @@ scenario game_over_opens_name_entry pause_stops_drawing
 scenario name_entry_passes_menu_keys game_over_opens_name_entry
 scenario double_click_continues name_entry_passes_menu_keys
 scenario f9_from_name_entry_saves_and_quits double_click_continues
+scenario stored_zoom_fits_the_screen
 scenario placement_under_window_manager
 run_scenarios
