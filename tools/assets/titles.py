@@ -71,7 +71,7 @@ def gameover_sheet():
     pixels = font.render(font.BIG, "GameOver", xs, ys)
     width = font.text_width(font.BIG, "GameOver", xs)
     height = 9 * ys
-    ramp = [0xD0FFA8, 0xA0F878, 0x70E850, 0x48D038, 0x28B028, 0x14901C]
+    ramp = [0xE0FFC0, 0xB8FF90, 0x90F868, 0x6CEC4C, 0x50DC3C, 0x3CC830]
 
     def painter(canvas):
         return shaded_lettering(canvas, pixels, (320 - width) // 2 - 1, (60 - height) // 2 - 1,
