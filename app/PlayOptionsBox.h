@@ -1,6 +1,7 @@
-// The "操作と表示" dialog: keyboard and pad control, zoom, the music and
-// effect volumes (heard at once while the sliders move), and the pause on
-// focus loss. Opened from the options menu like the settings dialog: the
+// The "操作と表示" dialog: keyboard and pad control (the keys and the pad's
+// mapping in a dialog of their own), zoom and full-screen scaling, the music
+// and effect volumes (heard at once while the sliders move), and the pause
+// on focus loss. Opened from the options menu like the settings dialog: the
 // game pauses while it is open and runs again when it closes.
 #pragma once
 
@@ -33,14 +34,19 @@ protected:
     void done(int result) override;
 
 private:
+    void AddControlGroup();
+    void AddViewGroup();
     void VolumeMoved();
+    void ChooseKeys();
 
     sk::Game& game_;
     sk::ExtraSettings loaded_;
     std::function<void(int, int)> preview_;
     QCheckBox* KeyControlB = nullptr;
     QCheckBox* PadControlB = nullptr;
+    sk::KeyBindings keys_;
     QButtonGroup* zoomButtons_ = nullptr;
+    QButtonGroup* scalingButtons_ = nullptr;
     QSlider* MusicVolumeB = nullptr;
     QSlider* EffectVolumeB = nullptr;
     QLabel* musicValue_ = nullptr;
