@@ -70,9 +70,13 @@ int PlaceOfKey(int key, bool keypad) {
 }  // namespace
 
 int KeyPosition(const QKeyEvent& event) {
-    const quint32 scanCode = event.nativeScanCode();
-    if (scanCode > kXkbOffset && ScanCodesAreEventCodes()) return static_cast<int>(scanCode - kXkbOffset);
-    return PlaceOfKey(event.key(), event.modifiers() & Qt::KeypadModifier);
+    return KeyPlace(event.nativeScanCode(), event.key(), event.modifiers() & Qt::KeypadModifier,
+                    ScanCodesAreEventCodes());
+}
+
+int KeyPlace(quint32 scanCode, int key, bool keypad, bool scanCodesArePlaces) {
+    if (scanCodesArePlaces && scanCode > kXkbOffset) return static_cast<int>(scanCode - kXkbOffset);
+    return PlaceOfKey(key, keypad);
 }
 
 QString KeyPositionName(int code) {

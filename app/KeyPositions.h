@@ -12,6 +12,9 @@ namespace sk {
 // Wayland hand over the input event code + 8), else the place its key has on
 // a US QWERTY keyboard. 0 for a key of no known place.
 int KeyPosition(const QKeyEvent& event);
+// The same from the event's parts; `scanCodesArePlaces` where the platform's
+// scan codes are input event codes + 8.
+int KeyPlace(quint32 scanCode, int key, bool keypad, bool scanCodesArePlaces);
 
 // The key at a place as a QWERTY keyboard labels it ("W", "Space", "←");
 // empty for a place the player cannot bind (Esc, Tab, the function keys,
