@@ -48,16 +48,16 @@ TKeyBindingsBox::TKeyBindingsBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("キーとパッド"));
     sk::SetDialogFrame(this, true);
     setFont(sk::GothicFont(12));
-    setFixedSize(346, 420);
+    setFixedSize(346, 390);
     AddKeyRows();
     AddPadMapping();
 
     //: Defaults
-    auto* defaults = AddPushButton(this, "DefaultKeysB", tr("初期値に戻す"), QRect(8, 386, 104, 25));
+    auto* defaults = AddPushButton(this, "DefaultKeysB", tr("初期値に戻す"), QRect(8, 356, 104, 25));
     //: Done
-    auto* ok = AddPushButton(this, "OkButton", tr("設定完了"), QRect(120, 386, 104, 25));
+    auto* ok = AddPushButton(this, "OkButton", tr("設定完了"), QRect(120, 356, 104, 25));
     //: Cancel
-    auto* cancel = AddPushButton(this, "CancelButton", tr("キャンセル"), QRect(232, 386, 104, 25));
+    auto* cancel = AddPushButton(this, "CancelButton", tr("キャンセル"), QRect(232, 356, 104, 25));
     ok->setDefault(true);
     connect(defaults, &QPushButton::clicked, this, [this] {
         StopCapture();
@@ -84,15 +84,15 @@ void TKeyBindingsBox::AddKeyRows() {
     }
     const int noteY = 22 + kRowHeight * sk::kKeyActions;
     //: Names as on a QWERTY keyboard. The arrows, Space and the keypad's Enter serve too.
-    AddText(group, tr("名前はQWERTY配列での表示です。\n矢印キー・スペース・テンキーのEnterも使えます。"),
-            QRect(16, noteY, 305, 30));
+    const QString note = tr("名前はQWERTY配列での表示です。\n矢印キー・スペース・テンキーのEnterも使えます。");
+    AddText(group, note, QRect(16, noteY, 305, 30));
 }
 
 void TKeyBindingsBox::AddPadMapping() {
     //: Game pad
     auto* group = new QGroupBox(tr("ゲームパッド"), this);
     group->setObjectName(QStringLiteral("PadGroup"));
-    group->setGeometry(8, 226, 329, 152);
+    group->setGeometry(8, 226, 329, 122);
     //: D-pad, stick: steer / A: single shot; continue after game over / B, X: fan /
     //: Start: start on the title, pause in play / Back: the menus (quitting asks first) /
     //: In windows: the d-pad moves, A chooses, B cancels / Name entry: up and down
@@ -104,7 +104,7 @@ void TKeyBindingsBox::AddPadMapping() {
                                "Back：メニュー（終了は確認してから）\n"
                                "ウィンドウでは 十字キーで選び、Aで決定、Bで取消\n"
                                "名前入力：上下で文字、左右で移動、Aで決定、Bで削除");
-    QLabel* text = AddText(group, mapping, QRect(16, 18, 305, 126));
+    QLabel* text = AddText(group, mapping, QRect(16, 18, 305, 98));
     text->setObjectName(QStringLiteral("PadMapping"));
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }

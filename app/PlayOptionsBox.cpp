@@ -102,7 +102,8 @@ void TPlayOptionsBox::AddViewGroup() {
         scalingButtons_->addButton(item, i + 1);
     }
     //: Whole multiples keep every pixel square; fit fills the screen with the aspect kept
-    scalingButtons_->button(2)->setToolTip(tr("整数倍は画素を均等に保ち、画面に合わせるは縦横比を保って画面いっぱいに広げます"));
+    scalingButtons_->button(2)->setToolTip(
+        tr("整数倍は画素を均等に保ち、画面に合わせるは縦横比を保って画面いっぱいに広げます"));
 }
 
 void TPlayOptionsBox::ChooseKeys() {

@@ -139,7 +139,9 @@ void ZoomView::DrawSmooth(QPainter& painter, const std::vector<QRect>& sources) 
     const QRectF image = ImageRect();
     const double scale = Scale();
     const int whole = static_cast<int>(std::ceil(DeviceScale()));
-    if (magnified_.size() != client_->size() * whole) magnified_ = QImage(client_->size() * whole, QImage::Format_RGB32);
+    if (magnified_.size() != client_->size() * whole) {
+        magnified_ = QImage(client_->size() * whole, QImage::Format_RGB32);
+    }
     {
         QPainter up(&magnified_);
         up.setRenderHint(QPainter::SmoothPixmapTransform, false);
