@@ -136,7 +136,7 @@ void PlayerInput::OnPad(const PadState& now) {
 // a window with a loop of its own, run from the event loop, so that the pad
 // is still read while that window is open.
 void PlayerInput::PadToGame(const PadState& was, const PadState& now) {
-    movesRepeated_ = -1;
+    inWindow_ = false;
     if (padSteer_ != now.Direction) {
         padSteer_ = now.Direction;
         UpdateDirection();
@@ -160,7 +160,8 @@ void PlayerInput::PadToGame(const PadState& was, const PadState& now) {
     if (now.Back && !was.Back) Post([this] { commands_.Dispatch(MenuCommand::MenuBar); });
 }
 
-// In a window the game is not steered; a held direction repeats.
+// In a window the game is not steered. A direction pressed there moves once
+// and repeats while held; one held since the game does neither.
 void PlayerInput::PadToWindow(const PadState& was, const PadState& now) {
     if (padSteer_ != SteerDirection{}) {
         padSteer_ = {};
@@ -168,12 +169,13 @@ void PlayerInput::PadToWindow(const PadState& was, const PadState& now) {
     }
     const SteerDirection way = now.Direction;
     bool move = false;
-    if (way != was.Direction || movesRepeated_ < 0) {
+    if (way != was.Direction || !inWindow_) {
+        inWindow_ = true;
+        repeating_ = way != SteerDirection{} && way != was.Direction;
+        move = repeating_;
         sinceMove_.start();
         movesRepeated_ = 0;
-        move = way != SteerDirection{} && way != was.Direction;
-    } else if (way != SteerDirection{} &&
-               sinceMove_.elapsed() >= kRepeatDelayMs + kRepeatEveryMs * movesRepeated_) {
+    } else if (repeating_ && sinceMove_.elapsed() >= kRepeatDelayMs + kRepeatEveryMs * movesRepeated_) {
         ++movesRepeated_;
         move = true;
     }

@@ -95,6 +95,8 @@ private:
     QFileSystemWatcher devices_;
     QElapsedTimer sinceMove_;  // a direction held in a window repeats
     int movesRepeated_ = 0;
+    bool inWindow_ = false;   // the pad drove a window at the last poll
+    bool repeating_ = false;  // a direction pressed in the window is held
     int acting_ = 0;
     bool keysOn_ = false;
     KeyBindings keys_;
