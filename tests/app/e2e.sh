@@ -3,7 +3,8 @@
 # with keys and the mouse, continue after a game over, refuse a second copy,
 # check that the cursor stays in the window, that the menu keys reach the game
 # after a dialog and from the name entry, quit with F9 and check what the quit
-# wrote; then, under a window manager, that windows sit where they are centred.
+# wrote; then, under a window manager, that windows sit where they are
+# centred; last, full screen fitted to two handheld-sized screens.
 # Each check is a scenario that reports on its own (helpers in e2e_lib.sh).
 # Every wait is bounded; everything started here is stopped on exit.
 # Usage: e2e.sh <skarbolt binary> <gamedata folder>
