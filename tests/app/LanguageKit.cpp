@@ -1,7 +1,6 @@
 #include "LanguageKit.h"
 
 #include "app/PlayOptionsBox.h"
-#include "scores/HighScores.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -9,6 +8,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <algorithm>
+#include <utility>
 
 namespace apptest {
 namespace {
