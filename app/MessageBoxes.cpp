@@ -47,9 +47,7 @@ bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) {
     }
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
-    //: Yes
     QPushButton* yes = box.addButton(QApplication::translate("MessageBoxes", "はい"), QMessageBox::YesRole);
-    //: No
     QPushButton* no = box.addButton(QApplication::translate("MessageBoxes", "いいえ"), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);

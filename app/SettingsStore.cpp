@@ -1,5 +1,6 @@
 #include "app/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -123,8 +124,8 @@ void EnsureStoreExists() {
 }
 
 [[noreturn]] void WriteFailed(const char* name, const QString& file) {
-    throw std::runtime_error("設定「" + std::string(name) + "」を保存できませんでした: " +
-                             QDir::toNativeSeparators(file).toStdString());
+    const QString text = QCoreApplication::translate("SettingsStore", "設定「%1」を保存できませんでした: %2");
+    throw std::runtime_error(text.arg(QString::fromLatin1(name), QDir::toNativeSeparators(file)).toStdString());
 }
 
 void WriteValue(const char* name, int value) {
@@ -173,6 +174,7 @@ ExtraSettings LoadExtraSettings() {
     for (int i = 0; i < kKeyActions; ++i) {
         s.Keys.Codes[i] = ParseKeyCode(ReadText(kKeyBindingNames[i]), defaults.Keys.Codes[i]);
     }
+    s.Lang = ParseLanguage(ReadText("Language"));
     return s;
 }
 
@@ -186,6 +188,7 @@ void SaveExtraSettings(const ExtraSettings& s) {
     WriteValue("EffectVolume", s.EffectVolume);
     WriteValue("FocusPause", s.FocusPause ? 1 : 0);
     for (int i = 0; i < kKeyActions; ++i) WriteValue(kKeyBindingNames[i], s.Keys.Codes[i]);
+    WriteValue("Language", static_cast<int>(s.Lang));
 }
 
 }  // namespace sk

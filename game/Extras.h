@@ -1,7 +1,7 @@
 // The player's extra choices of the "操作と表示" dialog, beside the four
 // stored settings: keyboard and pad control, the keys, zoom and full-screen
-// scaling, the two volumes and the pause on focus loss. Their defaults leave
-// the game as it always was.
+// scaling, the two volumes, the pause on focus loss and the language. Their
+// defaults leave the game as it always was.
 #pragma once
 
 #include <array>
@@ -37,6 +37,9 @@ inline constexpr std::array<const char*, kKeyActions> kKeyBindingNames = {
     "KeyLeft", "KeyRight", "KeyUp", "KeyDown", "KeySingle", "KeyFan", "KeyContinue"};
 // Input event codes run from 1 to KEY_MAX.
 inline constexpr int kMaxKeyCode = 0x2ff;
+// The language of the windows: by the player's preferred languages
+// (Automatic), or the one chosen.
+enum class Language { Automatic = 0, Japanese = 1, English = 2 };
 
 struct ExtraSettings {
     bool KeyControl = true;       // "KeyControl"
@@ -47,6 +50,7 @@ struct ExtraSettings {
     int EffectVolume = 100;       // "EffectVolume": percent 0..100
     bool FocusPause = false;      // "FocusPause"
     KeyBindings Keys;             // kKeyBindingNames
+    Language Lang = Language::Automatic;  // "Language": 0, 1 or 2
 
     bool operator==(const ExtraSettings&) const = default;
 };
@@ -58,6 +62,7 @@ Zoom ParseZoom(std::string_view text);
 FullScreenScaling ParseScaling(std::string_view text);
 int ParseVolume(std::string_view text);
 int ParseKeyCode(std::string_view text, int fallback);
+Language ParseLanguage(std::string_view text);
 
 // A percentage as a linear gain with a perceived-even slope (square law):
 // 100 -> 1, 50 -> 0.25, 0 -> 0.

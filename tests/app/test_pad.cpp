@@ -199,7 +199,7 @@ TEST_F(PadTest, InAWindowThePadNeverReachesTheGameAndBClosesTheMenus) {
     // The lap message opens inside a frame: A closes it and fires nothing.
     bool closedByPad = false;
     sk::SetMessageBoxHook({});
-    QTimer::singleShot(0, &Main(), [&] { Main().ShowMessage("祝辞", "Normalモードクリアおめでとう！！"); });
+    QTimer::singleShot(0, &Main(), [&] { Main().ShowMessage({sk::text::kLapCaption, sk::text::kLapNormal, {}}); });
     WhenModalOpens(
         [&](QWidget* box) {
             Tap(SDL_CONTROLLER_BUTTON_A);
