@@ -31,6 +31,12 @@ case "$runpath" in
   *) fail "RUNPATH is '$runpath'" ;;
 esac
 ldd "$root/games/skarbolt" | grep -q 'libsonobox.so => /' || fail "libsonobox.so is not found"
+# The installed library finds its probe program beside itself.
+library=$(ldd "$root/games/skarbolt" | sed -n 's/.*libsonobox.so => \(.*\) (.*/\1/p')
+[ -x "$(dirname "$library")/sonobox-probe" ] || fail "sonobox-probe is not installed beside the library"
+probe_log=$(cd "$work" && LD_LIBRARY_PATH=$(dirname "$library") SDL_AUDIODRIVER=alsa,dummy SONOBOX_NO_DIALOGS=1 \
+  "$build/bin/sonobox_c_client" 2>&1) || fail "the C client on the installed library: $probe_log"
+case "$probe_log" in *"probe is missing"*) fail "the installed library did not find its probe: $probe_log" ;; esac
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop-file-validate"
