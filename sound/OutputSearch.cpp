@@ -23,6 +23,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+static_assert(kSearchDeadline == std::chrono::seconds(2), "the line for a driver left out says 2 s");
+
 // SDL's own choice would give up on a PipeWire system without its
 // PulseAudio server after ALSA fails.
 constexpr const char* kDriverOrder[] = {"pulseaudio", "pipewire", "alsa", ""};
