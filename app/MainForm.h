@@ -1,12 +1,14 @@
-// The main window "Skarbolt 98": the play area, the status bar, the menu bar
-// with its commands, the start-up and close sequences and the frame clock.
-// It is the game's way to the window (sk::WindowPort).
+// The main window "Skarbolt 98": it puts the menu bar (MainMenu) and the
+// client area (ClientView) together, runs the start-up and close sequences,
+// the frame clock and the dialog commands, dispatches every menu command, and
+// is the game's way to the window (sk::WindowPort).
 #pragma once
 
 #include "app/FrameClock.h"
+#include "app/MenuCommand.h"
 #include "app/MouseLock.h"
 #include "app/PlayerInput.h"
-#include "app/ShellSound.h"
+#include "app/SonoboxSound.h"
 #include "game/Extras.h"
 #include "game/Game.h"
 #include "game/SoundApi.h"
@@ -16,27 +18,21 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
-class QAction;
-class QMenu;
-class QShortcut;
-class PlayArea;
-class StatusBar;
 class TAboutBox;
 class TEnterScore;
 class THighScoreForm;
 class TPlayOptionsBox;
 class TPropatyBox;
 namespace sk {
-class ZoomView;
+class ClientView;
+class MainMenu;
 }
 
 // What a test may replace: ending the process, and the sound library.
 struct MainFormHooks {
     std::function<void(int code)> ExitProcess;
-    sk::SoundApi GameSound = sk::SonoboxSound();
-    sk::ShellSound Sound = sk::SonoboxShellSound();
+    sk::SoundApi Sound = sk::SonoboxSound();
 };
 
 class TMainForm : public QMainWindow, public sk::WindowPort {
@@ -51,6 +47,11 @@ public:
     void AttachWindows(TPropatyBox* propatyBox, THighScoreForm* highScoreForm, TEnterScore* enterScore,
                        TAboutBox* aboutBox);
 
+    // Runs a command as its item or key would: only while it is enabled,
+    // then the window mirrors the game. Items, keys, the pad and the pause
+    // on focus loss all come here.
+    void Dispatch(sk::MenuCommand command);
+
     // Menu commands.
     void StartBotClick();
     void ResetBClick();
@@ -63,6 +64,8 @@ public:
     void SpecialBClick();
     // "操作と表示...": the extras' dialog.
     void PlayOptionsBClick();
+    // F11: full screen, or back to the windowed zoom.
+    void ToggleFullScreen();
 
     // The extras in force; Apply puts them into effect (not into the store).
     const sk::ExtraSettings& Extras() const { return extras_; }
@@ -70,12 +73,7 @@ public:
     // Another program took the focus: pauses a running game when so chosen.
     void OnApplicationState(Qt::ApplicationState state);
     sk::PlayerInput& Input() { return *input_; }
-    sk::ShellSound& SoundHooks() { return hooks_.Sound; }
-    // The client area enlarged (zoom above 1x, full screen, or a fractional
-    // screen scale), or null while the client is shown as it is.
-    sk::ZoomView* Zoomed() const;
-    // F11: full screen, or back to the windowed zoom.
-    void ToggleFullScreen();
+    sk::SoundApi& SoundHooks() { return hooks_.Sound; }
     TPlayOptionsBox* PlayOptionsBox() const { return playOptions_.get(); }
 
     // sk::WindowPort
@@ -84,13 +82,13 @@ public:
     void ApplyMouseLock(bool confine) override;
     void StateChanged() override;
 
-    // Shows the game's state: menus, shortcuts, status bar, play area height.
-    // Menu items are set only where the game's state changed, unless `full`.
+    // Shows the game's state in the menus, the status bar and the play
+    // area's height, when it changed since the last time; every menu item
+    // when `full`.
     void Mirror(bool full = false);
 
-    PlayArea* MainScreen() const { return mainScreen_; }
-    QAction* MenuItem(const QString& name) const;
-    QShortcut* ShortcutOf(const QString& name) const;
+    sk::MainMenu& Menu() { return *menu_; }
+    sk::ClientView& View() { return *view_; }
     sk::FrameClock& Clock() { return *clock_; }
     sk::MouseLock& CursorLock() { return *mouseLock_; }
 
@@ -98,43 +96,24 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct MenuEntry;
-    void BuildMenus();
-    QAction* AddItem(QMenu* menu, const MenuEntry& entry);
-    void Command(void (TMainForm::*handler)());
+    void ConnectPlayArea();
+    void StartSound();
+    void Run(sk::MenuCommand command);
     void FormShow();
     void FormClose();
     void CentreOnScreen();
     void ReportLostHighScores(const char* reason);
     int RunFrame();
     void AfterEvent(bool fullMirror = true);
-    void AddPlayOptionsItem();
     void ApplyVolumes(int music, int effects);
     void ApplyZoom(sk::Zoom zoom);
-    void SetClientSize(const QSize& size);
-    QRect ConfinementRect() const;
-
-    // A menu item, its shortcut and the game's state for it (none for items
-    // that never change).
-    struct Binding {
-        QAction* Item;
-        QShortcut* Key;
-        const sk::MenuItemState* State;
-        sk::MenuItemState Shown;  // what the widgets show now
-    };
 
     Hooks hooks_;
-    std::vector<Binding> bindings_;
     sk::Game game_;
-    PlayArea* mainScreen_ = nullptr;
-    QWidget* host_ = nullptr;    // the central widget: the client, or the zoomed view
-    QWidget* client_ = nullptr;  // 632 x 434: play area and status bar
-    sk::ZoomView* zoomView_ = nullptr;
-    sk::Zoom windowedZoom_ = sk::Zoom::X1;  // where F11 returns to
-    std::unique_ptr<StatusBar> statusBar_;
+    std::unique_ptr<sk::MainMenu> menu_;
+    sk::ClientView* view_ = nullptr;  // a child of this window
     std::unique_ptr<sk::MouseLock> mouseLock_;
     std::unique_ptr<sk::FrameClock> clock_;
     sk::ExtraSettings extras_;
@@ -145,5 +124,5 @@ private:
     TEnterScore* enterScore_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     bool shown_ = false;
-    bool titleShown_ = false;  // the whole title picture is on screen
+    bool stateChanged_ = true;  // the game's state differs from what the widgets show
 };

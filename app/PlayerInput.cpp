@@ -103,8 +103,10 @@ void PlayerInput::OnPad(const PadState& now) {
         }
         if ((now.B || now.X) && !(was.B || was.X)) steering_.FireFan();
     });
-    if (now.Start && !was.Start && commands_.Pause) commands_.Pause();
-    if (now.Back && !was.Back && commands_.Reset) commands_.Reset();
+    if (commands_.Dispatch) {
+        if (now.Start && !was.Start) commands_.Dispatch(MenuCommand::StopB);
+        if (now.Back && !was.Back) commands_.Dispatch(MenuCommand::ResetB);
+    }
     if (commands_.AfterEvent) commands_.AfterEvent();
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/Gamepad.h"
+#include "app/MenuCommand.h"
 #include "game/Steering.h"
 
 #include <QElapsedTimer>
@@ -26,8 +27,8 @@ class PlayerInput : public QObject {
     Q_OBJECT
 public:
     struct Commands {
-        std::function<void()> Pause;       // F3
-        std::function<void()> Reset;       // F2
+        // Runs a menu command as its key would (Start: StopB, Back: ResetB).
+        std::function<void(MenuCommand)> Dispatch;
         std::function<void()> AfterEvent;  // mirror the game's state
     };
 

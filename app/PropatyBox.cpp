@@ -29,17 +29,6 @@ void WidenToText(QCheckBox* box) {
     if (wanted > box->width()) box->resize(wanted, box->height());
 }
 
-// The selected item for a stored difficulty code, or -1 for a code that
-// selects nothing.
-int ItemForDifficulty(int difficulty) {
-    switch (difficulty) {
-        case 2: return 0;
-        case 4: return 1;
-        case 9: return 2;
-        default: return -1;
-    }
-}
-
 }  // namespace
 
 TPropatyBox::TPropatyBox(sk::Game& game, QWidget* parent) : QDialog(parent), game_(game) {
@@ -110,8 +99,7 @@ TPropatyBox::TPropatyBox(sk::Game& game, QWidget* parent) : QDialog(parent), gam
 
 void TPropatyBox::TransferSettingsToDialog() {
     const sk::GameState& s = game_.S;
-    const int item = ItemForDifficulty(s.Difficulty);
-    if (item >= 0) game_.S.Shell.DifficultyIndex = item;
+    game_.TransferSettingsToDialog();
     SyncDifficultyGroup();
     BgmCheckB->setChecked(s.MusicOnNext);
     WaveCheckB->setChecked(s.SoundOn);
@@ -141,7 +129,7 @@ void TPropatyBox::TabToCheckedItem() {
     for (int i = 0; i < 3; ++i) difficultyItems_[i]->setFocusPolicy(i == checked ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void TPropatyBox::DifficultBtnClick(int index) { game_.S.Shell.DifficultyIndex = index; }
+void TPropatyBox::DifficultBtnClick(int index) { game_.DifficultBtnClick(index); }
 
 void TPropatyBox::BitBtn1Click() {
     game_.TransferSettingsFromDialog(difficultyButtons_->checkedId(), BgmCheckB->isChecked(),

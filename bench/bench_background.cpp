@@ -1,5 +1,6 @@
 // Stage start painting and masked sprite drawing.
 #include "game/Game.h"
+#include "game/Headless.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,13 +11,9 @@
 
 namespace {
 
-sk::SoundApi SilentSound() {
-    return sk::SoundApi{[](int, float, int) {}, [](const char*) { return 0; }, [](int) {}, [] {}};
-}
-
 struct Bench {
     sk::NullWindowPort port;
-    sk::Game game{port, sk::LoadPictures(), SilentSound()};
+    sk::Game game{port, sk::LoadPictures(), sk::SilentSound()};
 
     void FillMap(int cols, int rows) {
         game.S.MapCols = cols;

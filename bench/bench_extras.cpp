@@ -6,6 +6,7 @@
 #include "app/PlayArea.h"
 #include "app/ZoomView.h"
 #include "game/Game.h"
+#include "game/Headless.h"
 
 #include <QApplication>
 #include <QImage>
@@ -17,14 +18,9 @@
 
 namespace {
 
-void SilentDsPlay(int, float, int) {}
-int SilentDmMake(const char*) { return 0; }
-void SilentDmPlay(int) {}
-void SilentDmStop() {}
-
 struct Shell {
     sk::NullWindowPort port;
-    sk::Game game{port, sk::LoadPictures(), sk::SoundApi{&SilentDsPlay, &SilentDmMake, &SilentDmPlay, &SilentDmStop}};
+    sk::Game game{port, sk::LoadPictures(), sk::SilentSound()};
     QWidget host;
     QWidget* client = new QWidget(&host);
     PlayArea* area = new PlayArea(game, client);

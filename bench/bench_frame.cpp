@@ -6,6 +6,7 @@
 // picture, composed into MainScr (which the window then shows). The state is put
 // back before every frame so each one does the same work.
 #include "game/Game.h"
+#include "game/Headless.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,14 +36,9 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-void SilentDsPlay(int, float, int) {}
-int SilentDmMake(const char*) { return 0; }
-void SilentDmPlay(int) {}
-void SilentDmStop() {}
-
 struct WorstCase {
     sk::NullWindowPort port;
-    sk::Game game{port, sk::LoadPictures(), sk::SoundApi{&SilentDsPlay, &SilentDmMake, &SilentDmPlay, &SilentDmStop}};
+    sk::Game game{port, sk::LoadPictures(), sk::SilentSound()};
     sk::GameState start;
 
     WorstCase() {
@@ -122,7 +118,7 @@ void BM_WorstCasePlayFrame(benchmark::State& state) {
         w.game.PlayFrame();
         frameSeconds += ThreadSeconds() - begin;
         allocations += gAllocations.load(std::memory_order_relaxed) - before;
-        benchmark::DoNotOptimize(w.game.MainScreen.Pixels.data());
+        benchmark::DoNotOptimize(w.game.TitleScreen.Pixels.data());
     }
     const double perFrame = frameSeconds / static_cast<double>(state.iterations());
     state.counters["allocs_per_frame"] =
@@ -158,7 +154,7 @@ void BM_TitleFrame(benchmark::State& state) {
     w.game.S.TitleMode = true;
     for (auto _ : state) {
         w.game.TitleFrame();
-        benchmark::DoNotOptimize(w.game.MainScreen.Pixels.data());
+        benchmark::DoNotOptimize(w.game.TitleScreen.Pixels.data());
     }
 }
 BENCHMARK(BM_TitleFrame)->Unit(benchmark::kMicrosecond);

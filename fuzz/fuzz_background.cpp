@@ -3,15 +3,12 @@
 // is a byte, so codes are bytes). What would be slow here is the size of the
 // picture, not the codes: the size stays small.
 #include "game/Game.h"
+#include "game/Headless.h"
 
 #include <cstdint>
 #include <span>
 
 namespace {
-
-sk::SoundApi SilentSound() {
-    return sk::SoundApi{[](int, float, int) {}, [](const char*) { return 0; }, [](int) {}, [] {}};
-}
 
 sk::Pictures TestPictures() {
     sk::Pictures p;
@@ -29,7 +26,7 @@ constexpr int kMaxRows = 6;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const sk::Pictures pictures = TestPictures();
     static sk::NullWindowPort port;
-    static sk::Game game(port, pictures, SilentSound());
+    static sk::Game game(port, pictures, sk::SilentSound());
     if (size < 2) return 0;
     game.S.MapCols = 1 + data[0] % kMaxCols;
     game.S.MapRows = 1 + data[1] % kMaxRows;

@@ -3,7 +3,7 @@
 // background painted from a map has a fuzzer of its own.)
 #include "FuzzFiles.h"
 
-#include "game/StageMap.h"
+#include "game/StageFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,5 @@
 // Enemy shots, the collision tests, explosions, the score and the end of a game.
+#include "game/Bounds.h"
 #include "game/Game.h"
 
 #include <limits>
@@ -9,23 +10,14 @@ namespace sk {
 namespace {
 
 constexpr int kBlastFrames = 5;
-constexpr int kBlastW = 55;
-constexpr int kBlastH = 61;
 
-bool Rams(const GameState& s, const Actor& enemy) {
-    return s.ShipX - 58 <= enemy.X && enemy.X <= s.ShipX + 56 && s.ShipY - 26 <= enemy.Y &&
-           enemy.Y <= s.ShipY + 26;
-}
+bool Rams(const GameState& s, const Actor& enemy) { return kRamBox.Holds(s.ShipX, s.ShipY, enemy.X, enemy.Y); }
 
 bool EnemyShotHitsShip(const GameState& s, const Actor& shot) {
-    return shot.X + 16 >= s.ShipX + 10 && shot.X <= s.ShipX + 49 && shot.Y + 8 >= s.ShipY + 10 &&
-           shot.Y <= s.ShipY + 20;
+    return kEnemyShotBox.Holds(s.ShipX, s.ShipY, shot.X, shot.Y);
 }
 
-bool ShotHitsEnemy(const Actor& shot, const Actor& enemy) {
-    return enemy.X - 16 <= shot.X && shot.X <= enemy.X + 62 && enemy.Y - 8 <= shot.Y &&
-           shot.Y <= enemy.Y + 30;
-}
+bool ShotHitsEnemy(const Actor& shot, const Actor& enemy) { return kShotBox.Holds(enemy.X, enemy.Y, shot.X, shot.Y); }
 
 }  // namespace
 
@@ -37,7 +29,7 @@ void Game::ResetEnemyShots() {
 }
 
 void Game::HitShip() {
-    if (S.SoundOn) sound_.DsPlay(1, 0.0f, 0);
+    if (S.SoundOn) PlayEffect(sound_, Effect::ShipHit);
     S.BlastSoundLock = true;
     S.ShipIntact = false;
     S.ShipFrozen = true;
@@ -50,7 +42,7 @@ void Game::ShowScore() {
 }
 
 void Game::UpdateEnemies(int phase) {
-    if (phase == 1) {
+    if (phase == kMovePhase) {
         for (int k = 1; k <= S.EnemySlots; ++k) {
             Actor& enemy = S.Enemies[k];
             // Once the scroll has ended, slots it never reached are released
@@ -58,27 +50,21 @@ void Game::UpdateEnemies(int phase) {
             if (enemy.AppearAt <= S.ScrollX || S.ScrollEnd) MoveEnemy(k, enemy.Kind);
             if (enemy.Active && Rams(S, enemy) && !S.Invincible && !S.ShipHit) HitShip();
         }
-        if (!S.ShipIntact) StepExplosion(S.ShipX, S.ShipY, 0, 1);
+        if (!S.ShipIntact) StepExplosion(S.ShipX, S.ShipY, 0, kShipBlast);
         return;
     }
-    if (phase != 2) return;
+    if (phase != kShotPhase) return;
     for (int k = 1; k <= S.EnemySlots; ++k) {
         Actor& enemy = S.Enemies[k];
         for (int j = 0; j < S.ShotSlots; ++j) {
             Actor& shot = S.Shots[j];
             if (!shot.Active || !enemy.Active || !ShotHitsEnemy(shot, enemy)) continue;
-            shot.X = 0;
-            shot.Y = 434;
-            shot.Active = false;
             enemy.Active = false;
             enemy.Exploding = true;
             enemy.Destroyed = true;
-            --S.ShotsInFlight;
-            S.Shell.GaugeWidth = kGaugeFull - kGaugeStep * S.ShotsInFlight;
-            if (S.GameOver) S.Shell.GaugeWidth = 0;
-            port_.StateChanged();
+            FreeShot(shot, 0, kClientHeight);
         }
-        if (enemy.Destroyed && enemy.Exploding) StepExplosion(enemy.X, enemy.Y, k, 2);
+        if (enemy.Destroyed && enemy.Exploding) StepExplosion(enemy.X, enemy.Y, k, kEnemyBlast);
     }
 }
 
@@ -86,7 +72,7 @@ void Game::MoveEnemyShot(int k) {
     Actor& shot = S.EnemyShots[k];
     if (!shot.Active) return;
     shot.X -= S.EnemyShotSpeed;
-    DrawSprite(pics_.CpuMissile, shot.X, shot.Y, 16, 8, 0, 0, 0);
+    DrawSprite(pics_.CpuMissile, shot.X, shot.Y, kShotWidth, kShotHeight, 0, 0, kStripLayout);
     if (EnemyShotHitsShip(S, shot) && !S.ShipHit && !S.Invincible) HitShip();
     if (shot.X <= -50) {
         shot.X = -16;
@@ -97,14 +83,14 @@ void Game::MoveEnemyShot(int k) {
 
 void Game::StepExplosion(int x, int y, int index, int kind) {
     int n = 0;
-    if (kind == 1) {
+    if (kind == kShipBlast) {
         // The counter runs on for every frame after game over; it stops short of overflowing.
         if (S.ShipBlastFrame < std::numeric_limits<std::int32_t>::max()) ++S.ShipBlastFrame;
         n = S.ShipBlastFrame;
-    } else if (kind == 2) {
+    } else if (kind == kEnemyBlast) {
         n = ++S.Enemies[index].BlastFrame;
         if (S.SoundOn && !S.BlastSoundLock) {
-            sound_.DsPlay(2, 0.0f, 0);
+            PlayEffect(sound_, Effect::EnemyBlast);
             S.BlastSoundLock = true;
         }
     } else {
@@ -112,15 +98,15 @@ void Game::StepExplosion(int x, int y, int index, int kind) {
     }
 
     if (n >= 1 && n <= kBlastFrames) {
-        DrawSprite(pics_.ExplodeBmp, x, y, kBlastW, kBlastH, (n - 1) * kBlastW, 0, 0);
+        DrawSprite(pics_.ExplodeBmp, x, y, kBlastWidth, kBlastHeight, (n - 1) * kBlastWidth, 0, kStripLayout);
         return;
     }
     if (n != kBlastFrames + 1) return;
 
-    if (kind == 1) {
+    if (kind == kShipBlast) {
         S.GameOver = true;
         CheckNewRecord();
-        PlayMusic(S.NewRecord ? "BGM\\HighScore.mid" : "BGM\\GameOver.mid");
+        PlayMusic(S.NewRecord ? Tune::HighScore : Tune::GameOver);
         return;
     }
     Actor& enemy = S.Enemies[index];

@@ -62,6 +62,8 @@ void Game::TransferSettingsToDialog() {
     port_.StateChanged();
 }
 
+void Game::DifficultBtnClick(int index) { S.Shell.DifficultyIndex = index; }
+
 void Game::TransferSettingsFromDialog(int difficultyIndex, bool bgm, bool wave, bool mouseLock) {
     S.MusicOnNext = bgm;
     S.SoundOn = wave;

@@ -1,5 +1,6 @@
 // The ten enemy slots: set-up at stage start, release, firing and the ten
 // movement kinds.
+#include "game/Bounds.h"
 #include "game/Game.h"
 
 #include <cmath>
@@ -10,8 +11,6 @@ namespace sk {
 namespace {
 
 constexpr double kDegree = 0.017453294444444444;
-constexpr int kEnemyW = 60;
-constexpr int kEnemyH = 30;
 constexpr int kParamKept = -1;  // the slot's Param is left as it was
 
 struct SlotSetUp {
@@ -67,7 +66,7 @@ void Game::MoveEnemy(int k, int kind) {
     }
     if (!enemy.Active) return;
 
-    if (enemy.X <= -kEnemyW) {
+    if (enemy.X <= -kEnemyWidth) {
         enemy.X = 640;
         switch (kind) {
             case 2:
@@ -108,8 +107,8 @@ void Game::MoveEnemy(int k, int kind) {
     }
 
     const bool secondColumn = kind >= 6;
-    DrawSprite(pics_.EnemyBmp, enemy.X, enemy.Y, kEnemyW, kEnemyH, secondColumn ? 2 : 1,
-               secondColumn ? kind - 5 : kind, 1);
+    DrawSprite(pics_.EnemyBmp, enemy.X, enemy.Y, kEnemyWidth, kEnemyHeight, secondColumn ? 2 : 1,
+               secondColumn ? kind - 5 : kind, kGridLayout);
 }
 
 }  // namespace sk

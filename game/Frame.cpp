@@ -46,13 +46,40 @@ void BlackenBandGap(Bitmap& screen, const TitleBand& band, int offset) {
 int Game::AppIdle() {
     if (!S.Paused && !S.TitleMode) {
         PlayFrame();
+        titleOnScreen_ = false;
+        NoteChangedRows(false);
         return S.FrameDelay;
     }
     if (S.TitleMode) {
         TitleFrame();
+        // Once the whole title is on screen, only its star bands move.
+        NoteChangedRows(titleOnScreen_);
+        titleOnScreen_ = true;
         return kTitleDelay;
     }
+    changedCount_ = 0;
     return -1;
+}
+
+void Game::NoteChangedRows(bool starBandsOnly) {
+    const int height = Screen().Height;
+    changedCount_ = 0;
+    if (!starBandsOnly) {
+        changed_[changedCount_++] = {0, height};
+        return;
+    }
+    for (const TitleBand& band : kTitleBands) {
+        if (band.Offset < 0) continue;
+        const int first = band.FirstRow;
+        const int end = std::min(band.FirstRow + band.Rows, height);
+        if (first >= end) continue;
+        RowSpan* last = changedCount_ > 0 ? &changed_[changedCount_ - 1] : nullptr;
+        if (last && last->First + last->Count == first) {
+            last->Count = end - last->First;  // adjacent bands: one span
+        } else {
+            changed_[changedCount_++] = {first, end - first};
+        }
+    }
 }
 
 void Game::PlayFrame() {
@@ -62,8 +89,8 @@ void Game::PlayFrame() {
     }
     ScrollBackground();
     MoveShip();
-    UpdateEnemies(1);
-    UpdateEnemies(2);
+    UpdateEnemies(kMovePhase);
+    UpdateEnemies(kShotPhase);
     for (int slot = 0; slot < S.ShotSlots; ++slot) MoveShot(slot);
     for (int k = 1; k <= S.EnemySlots; ++k) MoveEnemyShot(k);
     if (S.GameOver) DrawGameOver();
@@ -95,16 +122,16 @@ void Game::TitleFrame() {
     const Bitmap& logo = pics_.OpenLogo;
     for (const TitleBand& band : kTitleBands) {
         if (band.Offset < 0) {
-            Blit(MainScreen, 0, band.FirstRow, kFieldWidth, band.Rows, logo, 0, band.FirstRow,
+            Blit(TitleScreen, 0, band.FirstRow, kFieldWidth, band.Rows, logo, 0, band.FirstRow,
                  RasterOp::SrcCopy);
             continue;
         }
         const int c = S.TitleBandX[band.Offset];
-        Blit(MainScreen, kTitlePeriod - c, band.FirstRow, c, band.Rows, logo, 0, band.FirstRow,
+        Blit(TitleScreen, kTitlePeriod - c, band.FirstRow, c, band.Rows, logo, 0, band.FirstRow,
              RasterOp::SrcCopy);
-        Blit(MainScreen, 0, band.FirstRow, kTitlePeriod - c, band.Rows, logo, c, band.FirstRow,
+        Blit(TitleScreen, 0, band.FirstRow, kTitlePeriod - c, band.Rows, logo, c, band.FirstRow,
              RasterOp::SrcCopy);
-        BlackenBandGap(MainScreen, band, c);
+        BlackenBandGap(TitleScreen, band, c);
     }
     for (const TitleBand& band : kTitleBands) {
         if (band.Offset < 0) continue;

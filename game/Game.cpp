@@ -5,7 +5,7 @@ namespace sk {
 
 Game::Game(WindowPort& port, const Pictures& pictures, SoundApi sound)
     : MainScr(kFieldWidth, kFieldHeight),
-      MainScreen(kFieldWidth, kClientHeight),
+      TitleScreen(kFieldWidth, kClientHeight),
       port_(port),
       pics_(pictures),
       sound_(sound) {}
@@ -51,8 +51,9 @@ void Game::InitGame(const Settings& settings) {
 
 void Game::ShowTitlePicture() {
     S.TitleBandX.fill(0);
-    Blit(MainScreen, 0, 0, kFieldWidth, 438, pics_.OpenLogo, 0, 0, RasterOp::SrcCopy);
+    Blit(TitleScreen, 0, 0, kFieldWidth, 438, pics_.OpenLogo, 0, 0, RasterOp::SrcCopy);
     fieldShown_ = false;
+    titleOnScreen_ = false;
 }
 
 }  // namespace sk

@@ -18,6 +18,9 @@ constexpr int kTile = 32;
 constexpr int kGaugeFull = 294;     // BulletLeftBar width with every shot left
 constexpr int kGaugeStep = 42;      // gauge pixels per shot
 
+// The gauge's width with `shotsInFlight` of the seven shots away.
+constexpr int GaugeWidthFor(int shotsInFlight) { return kGaugeFull - kGaugeStep * shotsInFlight; }
+
 // The record of every moving object.
 struct Actor {
     std::int32_t X = 0;

@@ -1,24 +1,9 @@
 // The player's aircraft: steering, firing, its movement and its shots.
+#include "game/Bounds.h"
 #include "game/Game.h"
-#include "game/Sprites.h"
+#include "game/MaskedSprite.h"
 
 namespace sk {
-
-namespace {
-
-constexpr int kPointerOffset = 16;
-constexpr int kTargetMaxX = 632;
-constexpr int kTargetMaxY = 380;
-constexpr int kShipW = 59;
-constexpr int kShipH = 30;
-
-int ClampTarget(int value, int max) {
-    if (value <= 0) return 0;
-    if (value >= max) return max;
-    return value;
-}
-
-}  // namespace
 
 void Game::ResetShip() {
     S.ShipX = 12;
@@ -35,7 +20,16 @@ void Game::ResetShip() {
 }
 
 void Game::SetGauge() {
-    S.Shell.GaugeWidth = kGaugeFull - kGaugeStep * S.ShotsInFlight;
+    S.Shell.GaugeWidth = GaugeWidthFor(S.ShotsInFlight);
+    port_.StateChanged();
+}
+
+void Game::FreeShot(Actor& shot, int x, int y) {
+    shot.X = x;
+    shot.Y = y;
+    shot.Active = false;
+    --S.ShotsInFlight;
+    S.Shell.GaugeWidth = S.GameOver ? 0 : GaugeWidthFor(S.ShotsInFlight);
     port_.StateChanged();
 }
 
@@ -45,12 +39,34 @@ void Game::MainScreenMouseMove(int x, int y) {
     S.TargetY = ClampTarget(y - kPointerOffset, kTargetMaxY);
 }
 
+void Game::SteerTarget(int x, int y) {
+    S.TargetX = x;
+    S.TargetY = y;
+}
+
 void Game::MainScreenMouseDown(MouseButton button, int /*x*/, int /*y*/) {
-    if (S.ShipHit || S.TitleMode) return;
-    const bool canFire = S.ShotsInFlight != S.ShotSlots && !S.Paused;
-    const bool shotSound = S.SoundOn && !S.BlastSoundLock;
-    if (button == MouseButton::Left && canFire) {
-        if (shotSound) sound_.DsPlay(0, 0.0f, 0);
+    switch (button) {
+        case MouseButton::Left: FireSingle(); break;
+        case MouseButton::Right: FireFan(); break;
+        default:
+            // Fires nothing, but the gauge is refreshed as after any press.
+            if (TakesPresses()) SetGauge();
+            break;
+    }
+}
+
+bool Game::TakesPresses() const { return !S.ShipHit && !S.TitleMode; }
+
+bool Game::CanFire() const { return S.ShotsInFlight != S.ShotSlots && !S.Paused; }
+
+void Game::PlayShotSound() {
+    if (S.SoundOn && !S.BlastSoundLock) PlayEffect(sound_, Effect::Shot);
+}
+
+void Game::FireSingle() {
+    if (!TakesPresses()) return;
+    if (CanFire()) {
+        PlayShotSound();
         for (Actor& shot : S.Shots) {
             if (shot.Active) continue;
             shot.X = S.ShipX + 43;
@@ -59,8 +75,16 @@ void Game::MainScreenMouseDown(MouseButton button, int /*x*/, int /*y*/) {
             ++S.ShotsInFlight;
             break;
         }
-    } else if (button == MouseButton::Right && canFire) {
-        if (shotSound) sound_.DsPlay(0, 0.0f, 0);
+    }
+    SetGauge();
+}
+
+// Fills the free slots of a column of seven, 16 pixels apart from 48 above
+// the ship's top edge, one shot step behind the single shot's start.
+void Game::FireFan() {
+    if (!TakesPresses()) return;
+    if (CanFire()) {
+        PlayShotSound();
         for (int i = 0; i < static_cast<int>(S.Shots.size()); ++i) {
             Actor& shot = S.Shots[i];
             if (shot.Active) continue;
@@ -71,10 +95,6 @@ void Game::MainScreenMouseDown(MouseButton button, int /*x*/, int /*y*/) {
         S.ShotsInFlight = S.ShotSlots;
     }
     SetGauge();
-}
-
-void Game::MapMaskMouseDown(MouseButton button, int x, int /*y*/) {
-    MainScreenMouseDown(button, x, kFieldHeight);
 }
 
 void Game::MoveShip() {
@@ -88,23 +108,15 @@ void Game::MoveShip() {
 
 // The masked draw of the one-frame ship sheet, through its own work bitmap.
 void Game::DrawShip() {
-    DrawMaskedSprite(MainScr, shipWork_, pics_.PlaneBmp, S.ShipX, S.ShipY, kShipW, kShipH, 0, 0);
+    DrawMaskedSprite(MainScr, shipWork_, pics_.PlaneBmp, S.ShipX, S.ShipY, kShipWidth, kShipHeight, 0, 0);
 }
 
 void Game::MoveShot(int slot) {
     Actor& shot = S.Shots[slot];
     if (!shot.Active) return;
     shot.X += S.ShotSpeed;
-    DrawSprite(pics_.Missile, shot.X, shot.Y, 16, 8, 0, 0, 0);
-    if (shot.X > 640) {
-        shot.X = 640;
-        shot.Y = 0;
-        shot.Active = false;
-        --S.ShotsInFlight;
-        S.Shell.GaugeWidth = kGaugeFull - kGaugeStep * S.ShotsInFlight;
-        if (S.GameOver) S.Shell.GaugeWidth = 0;
-        port_.StateChanged();
-    }
+    DrawSprite(pics_.Missile, shot.X, shot.Y, kShotWidth, kShotHeight, 0, 0, kStripLayout);
+    if (shot.X > 640) FreeShot(shot, 640, 0);
 }
 
 }  // namespace sk

@@ -8,11 +8,6 @@ namespace sk {
 
 namespace {
 
-constexpr const char* kStageMusic[] = {
-    "BGM\\Stage1.mid", "BGM\\Stage2.mid", "BGM\\Stage3.mid", "BGM\\Stage4.mid",
-    "BGM\\Stage5.mid", "BGM\\Stage6.mid", "BGM\\Stage7.mid",
-};
-
 const char* LapMessageFor(int difficulty) {
     switch (difficulty) {
         case 2: return "Easyモードクリアおめでとう！！";
@@ -50,10 +45,10 @@ void Game::SetFirstLapSpeeds(int index) {
     S.EnemySpeed = S.StageNo + row.SpeedOffset;
 }
 
-void Game::PlayMusic(const char* file) {
+void Game::PlayMusic(Tune tune) {
     if (!S.MusicOn) return;
     sound_.DmStop();
-    sound_.DmMake(file);
+    sound_.DmMake(TuneFile(tune));
     sound_.DmPlay(-1);
 }
 
@@ -90,7 +85,7 @@ bool Game::StartStage(bool advance) {
 
     for (auto& row : S.StageMap) row.fill(0);
 
-    if (S.StageNo >= 1 && S.StageNo <= 7) PlayMusic(kStageMusic[S.StageNo - 1]);
+    if (S.StageNo >= 1 && S.StageNo <= 7) PlayMusic(StageTune(S.StageNo));
     port_.ApplyMouseLock(S.MouseLock);
 
     if (!LoadStageMap()) {
@@ -109,7 +104,7 @@ bool Game::StartStage(bool advance) {
 }
 
 void Game::ResetGame() {
-    PlayMusic("BGM\\Opening.mid");
+    PlayMusic(Tune::Opening);
     S.FrameDelay = 20;
 
     ShellState& shell = S.Shell;
@@ -147,8 +142,8 @@ void Game::ResetGame() {
 void Game::DrawGameOver() {
     if (!S.GameOver) return;
     S.FrameDelay = 30;
-    DrawSprite(pics_.GameOverGra, 160, 175, 320, 60, 0, 0, 0);
-    DrawSprite(pics_.toTitle, 251, 250, 155, 11, 0, 0, 0);
+    DrawSprite(pics_.GameOverGra, 160, 175, 320, 60, 0, 0, kStripLayout);
+    DrawSprite(pics_.toTitle, 251, 250, 155, 11, 0, 0, kStripLayout);
 }
 
 }  // namespace sk

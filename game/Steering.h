@@ -36,7 +36,7 @@ public:
     // then a held axis moves the target one step, clamped like the pointer.
     void Frame();
 
-    // The single shot and the fan: the left and right button's rules.
+    // The single shot and the fan: the left and right button's shots.
     void FireSingle();
     void FireFan();
     // Continue after game over, where the double-click would.

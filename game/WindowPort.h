@@ -21,35 +21,9 @@ public:
     // bottom, taken now) when `confine` is true, release it otherwise.
     virtual void ApplyMouseLock(bool confine) = 0;
 
-    // Labels, gauge, status bar or menus changed: mirror ShellState.
+    // Labels, gauge, status bar or menus changed: the shell mirrors
+    // ShellState at its next mirror (after the event or frame under way).
     virtual void StateChanged() = 0;
-};
-
-// A port that does nothing, for headless runs; records what it was asked.
-class NullWindowPort : public WindowPort {
-public:
-    int Messages = 0;
-    std::string LastCaption, LastText;
-    int NameEntryRank = 0, NameEntryPoints = 0, NameEntryOffers = 0;
-    int LockCalls = 0;
-    bool Confined = false;
-    int StateChanges = 0;
-
-    void ShowMessage(const std::string& caption, const std::string& text) override {
-        ++Messages;
-        LastCaption = caption;
-        LastText = text;
-    }
-    void OfferNameEntry(int rank, int points) override {
-        ++NameEntryOffers;
-        NameEntryRank = rank;
-        NameEntryPoints = points;
-    }
-    void ApplyMouseLock(bool confine) override {
-        ++LockCalls;
-        Confined = confine;
-    }
-    void StateChanged() override { ++StateChanges; }
 };
 
 }  // namespace sk

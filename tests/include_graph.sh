@@ -22,6 +22,7 @@ forbid 'app/' "only the shell, its tests and benchmarks include the shell" \
   game scores sound tools fuzz tests/game tests/scores tests/sound tests/assets
 forbid 'Q[A-Za-z]*[>.]|Qt[A-Za-z]*/' "the core and sonobox are free of Qt" game scores sound
 forbid 'SDL|fluidsynth' "only sonobox talks to the sound system" game scores
+forbid 'sound/' "the core reaches sound through its own table, bound by the shell and the driver" game scores
 forbid 'game/|scores/' "sonobox knows nothing of the game" sound
 forbid 'game/|sound/' "the high-score table stands below the game" scores
 exit $found

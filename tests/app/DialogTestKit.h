@@ -4,7 +4,7 @@
 #include "app/Fonts.h"
 #include "game/Game.h"
 #include "game/Pictures.h"
-#include "game/WindowPort.h"
+#include "game/Headless.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -15,15 +15,6 @@
 
 namespace dialogtest {
 
-inline sk::SoundApi SilentSound() {
-    return sk::SoundApi{
-        [](int, float, int) {},
-        [](const char*) { return 0; },
-        [](int) {},
-        [] {},
-    };
-}
-
 // A game on the title screen with the default settings.
 struct TitleGame {
     TitleGame() {
@@ -31,7 +22,7 @@ struct TitleGame {
         game.InitGame(sk::Settings{});
     }
     sk::NullWindowPort port;
-    sk::Game game{port, sk::LoadPictures(), SilentSound()};
+    sk::Game game{port, sk::LoadPictures(), sk::SilentSound()};
 };
 
 template <typename T>

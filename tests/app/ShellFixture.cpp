@@ -24,19 +24,15 @@ TMainForm::Hooks RecordingHooks(std::vector<int>& exitCodes) {
     TMainForm::Hooks hooks;
     hooks.ExitProcess = [&exitCodes](int code) { exitCodes.push_back(code); };
     hooks.Sound = {
-        [](void*) { Record("DsStart"); return 0; },
-        [](const char* file, int slot) { Record("DsMake " + std::string(file) + " " + std::to_string(slot)); return 0; },
-        [] { Record("DsEnd"); },
-        [](void*) { Record("DmStart"); return 0; },
-        [](const char* file) { Record("DmMake " + std::string(file)); return 0; },
-        [](int repeats) { Record("DmPlay " + std::to_string(repeats)); },
-        [] { Record("DmEnd"); },
-    };
-    hooks.GameSound = {
-        [](int slot, float, int) { Record("DsPlay " + std::to_string(slot)); },
-        [](const char* file) { Record("DmMake " + std::string(file)); return 0; },
-        [](int repeats) { Record("DmPlay " + std::to_string(repeats)); },
-        [] { Record("DmStop"); },
+        .DsStart = [](void*) { Record("DsStart"); return 0; },
+        .DsMake = [](const char* file, int slot) { Record("DsMake " + std::string(file) + " " + std::to_string(slot)); return 0; },
+        .DsPlay = [](int slot, float, int) { Record("DsPlay " + std::to_string(slot)); },
+        .DsEnd = [] { Record("DsEnd"); },
+        .DmStart = [](void*) { Record("DmStart"); return 0; },
+        .DmMake = [](const char* file) { Record("DmMake " + std::string(file)); return 0; },
+        .DmPlay = [](int repeats) { Record("DmPlay " + std::to_string(repeats)); },
+        .DmStop = [] { Record("DmStop"); },
+        .DmEnd = [] { Record("DmEnd"); },
     };
     return hooks;
 }

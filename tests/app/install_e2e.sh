@@ -5,46 +5,67 @@
 # itself and write the high scores into the per-user folder.
 # Usage: install_e2e.sh <build folder> <e2e.sh>
 set -euo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 build=$(realpath "$1")
 e2e=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-DESTDIR="$work/dest" cmake --install "$build" --prefix /usr >/dev/null
+need_tools "${e2e_tools[@]}"
+DESTDIR="$work/dest" cmake --install "$build" --prefix /usr >/dev/null || fail "cmake --install"
 root="$work/dest/usr"
 id=org.example.Skarbolt98
-for file in games/skarbolt share/games/skarbolt98/Data/Stage7.dat share/games/skarbolt98/Wave/Bullet.wav \
-  share/games/skarbolt98/BGM/Opening.mid share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-  share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/256x256/apps/$id.png share/man/man6/skarbolt.6.gz \
-  share/doc/skarbolt98/copyright share/doc/skarbolt98/changelog.gz; do
-  [ -e "$root/$file" ] || fail "$file was not installed"
-done
-[ -e "$root/share/games/skarbolt98/Data/Hi-Score.dat" ] && fail "a high-score file was installed"
-grep -q "^Exec=/usr/games/skarbolt$" "$root/share/applications/$id.desktop" || fail "the desktop entry's Exec line"
+
+installed_layout() {
+  local file
+  for file in games/skarbolt share/games/skarbolt98/Data/Stage7.dat share/games/skarbolt98/Wave/Bullet.wav \
+    share/games/skarbolt98/BGM/Opening.mid share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+    share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/256x256/apps/$id.png share/man/man6/skarbolt.6.gz \
+    share/doc/skarbolt98/copyright share/doc/skarbolt98/changelog.gz; do
+    [ -e "$root/$file" ] || fail "$file was not installed"
+  done
+  [ -e "$root/share/games/skarbolt98/Data/Hi-Score.dat" ] && fail "a high-score file was installed"
+  grep -q "^Exec=/usr/games/skarbolt$" "$root/share/applications/$id.desktop" || fail "the desktop entry's Exec line"
+}
 
 # The installed program finds its library through its own RUNPATH only.
-runpath=$(readelf -d "$root/games/skarbolt" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
-case "$runpath" in
-  '$ORIGIN/../lib/'*skarbolt98) ;;
-  *) fail "RUNPATH is '$runpath'" ;;
-esac
-ldd "$root/games/skarbolt" | grep -q 'libsonobox.so => /' || fail "libsonobox.so is not found"
+library_found_through_runpath() {
+  local runpath
+  runpath=$(readelf -d "$root/games/skarbolt" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
+  case "$runpath" in
+    '$ORIGIN/../lib/'*skarbolt98) ;;
+    *) fail "RUNPATH is '$runpath'" ;;
+  esac
+  # grep -q would stop reading early: under pipefail, ldd's broken pipe failed the check.
+  ldd "$root/games/skarbolt" | grep 'libsonobox.so => /' >/dev/null || fail "libsonobox.so is not found"
+}
+
 # The installed library finds its probe program beside itself.
-library=$(ldd "$root/games/skarbolt" | sed -n 's/.*libsonobox.so => \(.*\) (.*/\1/p')
-[ -x "$(dirname "$library")/sonobox-probe" ] || fail "sonobox-probe is not installed beside the library"
-probe_log=$(cd "$work" && LD_LIBRARY_PATH=$(dirname "$library") SDL_AUDIODRIVER=alsa,dummy SONOBOX_NO_DIALOGS=1 \
-  "$build/bin/sonobox_c_client" 2>&1) || fail "the C client on the installed library: $probe_log"
-case "$probe_log" in *"probe is missing"*) fail "the installed library did not find its probe: $probe_log" ;; esac
+library_finds_its_probe() {
+  local library log
+  library=$(ldd "$root/games/skarbolt" | sed -n 's/.*libsonobox.so => \(.*\) (.*/\1/p')
+  [ -x "$(dirname "$library")/sonobox-probe" ] || fail "sonobox-probe is not installed beside the library"
+  log=$(cd "$work" && LD_LIBRARY_PATH=$(dirname "$library") SDL_AUDIODRIVER=alsa,dummy SONOBOX_NO_DIALOGS=1 \
+    "$build/bin/sonobox_c_client" 2>&1) || fail "the C client on the installed library: $log"
+  case "$log" in *"probe is missing"*) fail "the installed library did not find its probe: $log" ;; esac
+}
 
-if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop-file-validate"
-fi
-if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
-fi
+desktop_files_valid() {
+  if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop-file-validate"
+  fi
+  if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
+  fi
+}
 
-mkdir "$work/elsewhere"
-cd "$work/elsewhere"
-bash "$e2e" "$root/games/skarbolt" --installed
+installed_program_plays() {
+  mkdir "$work/elsewhere"
+  cd "$work/elsewhere"
+  bash "$e2e" "$root/games/skarbolt" --installed
+}
+
+scenario installed_layout
+scenario library_found_through_runpath
+scenario library_finds_its_probe library_found_through_runpath
+scenario desktop_files_valid
+scenario installed_program_plays
+run_scenarios

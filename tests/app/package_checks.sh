@@ -3,13 +3,10 @@
 # lintian on it: no errors allowed.
 # Usage: package_checks.sh <build folder>
 set -euo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 build=$(realpath "$1")
-for tool in cpack lintian dpkg-shlibdeps; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+need_tools cpack lintian dpkg-shlibdeps
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; exit 1; }
 deb=$(ls "$work"/skarbolt98_*.deb)

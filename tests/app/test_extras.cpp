@@ -2,10 +2,13 @@
 // and a simulated pad reaching the game, volumes, and the pause on focus loss.
 #include "AppTestEnv.h"
 #include "ShellFixture.h"
+#include "app/ClientView.h"
+#include "app/MainMenu.h"
 #include "app/PlayOptionsBox.h"
 #include "app/MouseLock.h"
 #include "app/PlayArea.h"
 #include "app/SettingsStore.h"
+#include "app/SonoboxSound.h"
 #include "app/ZoomView.h"
 
 #include <QAction>
@@ -159,6 +162,7 @@ TEST_F(ExtrasTest, ASimulatedPadSteersFiresAndPausesAndMayComeAndGo) {
 
 TEST_F(ExtrasTest, VolumesAreHeardWhileTheSlidersMoveAndCancelPutsThemBack) {
     GainCalls().clear();
+    EXPECT_NE(sk::SonoboxSound().SetGains, nullptr) << "the gain hook of the linked library";
     Start();
     // The recorders of the fixture have no gain hook: give it one.
     Main().SoundHooks().SetGains = [](float music, float effects) {
@@ -194,33 +198,33 @@ TEST_F(ExtrasTest, LosingTheFocusToAnotherProgramPausesOnlyWhenChosen) {
 TEST_F(ExtrasTest, AZoomedFrameIsThe1xFrameScaledUpAndTheMouseIsMappedBack) {
     StartPlaying();
     Game().S.Paused = true;  // hold the picture still
-    QWidget* client = Main().MainScreen()->parentWidget();
+    QWidget* client = Main().View().MainScreen()->parentWidget();
     const QImage direct = client->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(direct.size(), QSize(632, 434));
 
     sk::ExtraSettings zoomed = Main().Extras();
     zoomed.ZoomMode = sk::Zoom::X3;
     Main().ApplyExtras(zoomed);
-    ASSERT_NE(Main().Zoomed(), nullptr);
+    ASSERT_NE(Main().View().ShownZoomView(), nullptr);
     EXPECT_EQ(Main().centralWidget()->size(), QSize(3 * 632, 3 * 434));
-    const QImage big = Main().Zoomed()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage big = Main().View().ShownZoomView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(big, direct.scaled(3 * 632, 3 * 434, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 
     // (3 x 100 + 2, 3 x 50 + 1) is game pixel (100, 50): target (84, 34).
     Game().S.Paused = false;
-    QTest::mouseMove(Main().Zoomed(), QPoint(302, 151));
+    QTest::mouseMove(Main().View().ShownZoomView(), QPoint(302, 151));
     EXPECT_EQ(Game().S.TargetX, 84);
     EXPECT_EQ(Game().S.TargetY, 34);
-    QTest::mouseClick(Main().Zoomed(), Qt::LeftButton, {}, QPoint(302, 151));
+    QTest::mouseClick(Main().View().ShownZoomView(), Qt::LeftButton, {}, QPoint(302, 151));
     EXPECT_EQ(Game().S.ShotsInFlight, 1);
     Game().S.GameOver = true;
     Game().S.Score = 700;
-    QTest::mouseDClick(Main().Zoomed(), Qt::LeftButton, {}, QPoint(302, 151));
+    QTest::mouseDClick(Main().View().ShownZoomView(), Qt::LeftButton, {}, QPoint(302, 151));
     EXPECT_EQ(Game().S.Score, 0);
 
     zoomed.ZoomMode = sk::Zoom::X1;
     Main().ApplyExtras(zoomed);
-    EXPECT_EQ(Main().Zoomed(), nullptr);
+    EXPECT_EQ(Main().View().ShownZoomView(), nullptr);
     EXPECT_EQ(Main().centralWidget()->size(), QSize(632, 434));
 }
 

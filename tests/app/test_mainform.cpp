@@ -2,6 +2,8 @@
 // the frame clock, mouse input and the two ways of closing.
 #include "AppTestEnv.h"
 #include "ShellFixture.h"
+#include "app/ClientView.h"
+#include "app/MainMenu.h"
 #include "app/FrameGate.h"
 #include "app/PlayArea.h"
 #include "app/SettingsStore.h"
@@ -91,27 +93,27 @@ TEST_F(ShellTest, MenuShowsEveryCaptionWithItsKey) {
         {"ScrollB", "高速スクロール\tCtrl+Q"}, {"SpecialB", "無敵\tCtrl+A"}, {"AboutB", "ﾊﾞｰｼﾞｮﾝ情報(&V)\tF7"},
     };
     for (const auto& [name, caption] : items) {
-        QAction* item = Main().MenuItem(name);
+        QAction* item = Main().Menu().Item(name);
         ASSERT_NE(item, nullptr) << name;
         EXPECT_EQ(item->text(), QString::fromUtf8(caption));
     }
     QStringList titles;
     for (QAction* menu : Main().menuBar()->actions()) titles << menu->text();
     EXPECT_EQ(titles, QStringList({"ゲーム(&G)", "オプション(&O)", "ヘルプ(&H)"}));
-    EXPECT_FALSE(Main().MenuItem("StopB")->isVisible());
-    EXPECT_FALSE(Main().MenuItem("ScrollB")->isVisible());
-    EXPECT_FALSE(Main().MenuItem("SpecialB")->isEnabled());
+    EXPECT_FALSE(Main().Menu().Item("StopB")->isVisible());
+    EXPECT_FALSE(Main().Menu().Item("ScrollB")->isVisible());
+    EXPECT_FALSE(Main().Menu().Item("SpecialB")->isEnabled());
 }
 
 TEST_F(ShellTest, MenusFollowTheGameFromTitleToPlayAndBack) {
     Start();
     Press(Qt::Key_F1);
     ASSERT_FALSE(Game().S.TitleMode);
-    EXPECT_FALSE(Main().MenuItem("StartBot")->isVisible());
-    EXPECT_FALSE(Main().ShortcutOf("StartBot")->isEnabled());
-    EXPECT_TRUE(Main().MenuItem("StopB")->isVisible());
-    EXPECT_FALSE(Main().MenuItem("HScoreB")->isVisible());
-    EXPECT_EQ(Main().MainScreen()->height(), 404);
+    EXPECT_FALSE(Main().Menu().Item("StartBot")->isVisible());
+    EXPECT_FALSE(Main().Menu().Key("StartBot")->isEnabled());
+    EXPECT_TRUE(Main().Menu().Item("StopB")->isVisible());
+    EXPECT_FALSE(Main().Menu().Item("HScoreB")->isVisible());
+    EXPECT_EQ(Main().View().MainScreen()->height(), 404);
     auto* score = Main().findChild<QLabel*>("ScoreLabelW");
     ASSERT_NE(score, nullptr);
     EXPECT_TRUE(score->isVisibleTo(&Main()));
@@ -120,12 +122,12 @@ TEST_F(ShellTest, MenusFollowTheGameFromTitleToPlayAndBack) {
 
     Press(Qt::Key_F2);
     EXPECT_TRUE(Game().S.TitleMode);
-    EXPECT_TRUE(Main().MenuItem("StartBot")->isVisible());
-    EXPECT_TRUE(Main().MenuItem("HScoreB")->isEnabled());
-    EXPECT_FALSE(Main().MenuItem("StopB")->isVisible());
-    EXPECT_FALSE(Main().ShortcutOf("StopB")->isEnabled());
+    EXPECT_TRUE(Main().Menu().Item("StartBot")->isVisible());
+    EXPECT_TRUE(Main().Menu().Item("HScoreB")->isEnabled());
+    EXPECT_FALSE(Main().Menu().Item("StopB")->isVisible());
+    EXPECT_FALSE(Main().Menu().Key("StopB")->isEnabled());
     EXPECT_FALSE(score->isVisibleTo(&Main()));
-    EXPECT_EQ(Main().MainScreen()->height(), 434);
+    EXPECT_EQ(Main().View().MainScreen()->height(), 434);
 }
 
 TEST_F(ShellTest, F3WorksWhileItsItemIsHiddenUntilTheFirstReset) {
@@ -139,8 +141,8 @@ TEST_F(ShellTest, F3WorksWhileItsItemIsHiddenUntilTheFirstReset) {
     // A game started now begins paused, with the item shown and checked.
     Press(Qt::Key_F1);
     EXPECT_TRUE(Game().S.Paused);
-    EXPECT_TRUE(Main().MenuItem("StopB")->isVisible());
-    EXPECT_TRUE(Main().MenuItem("StopB")->isChecked());
+    EXPECT_TRUE(Main().Menu().Item("StopB")->isVisible());
+    EXPECT_TRUE(Main().Menu().Item("StopB")->isChecked());
 
     Press(Qt::Key_F2);
     Press(Qt::Key_F3);
@@ -176,7 +178,7 @@ TEST_F(ShellTest, ClosingTheVersionDialogResumesAGamePausedBefore) {
     Press(Qt::Key_F7);
     EXPECT_TRUE(pausedWhileOpen);
     EXPECT_FALSE(Game().S.Paused);
-    EXPECT_FALSE(Main().MenuItem("StopB")->isChecked());
+    EXPECT_FALSE(Main().Menu().Item("StopB")->isChecked());
     EXPECT_TRUE(Main().Clock().Armed());
 }
 
@@ -190,7 +192,7 @@ TEST_F(ShellTest, CancellingTheSettingsResumesTheGame) {
     Press(Qt::Key_F5);
     EXPECT_TRUE(pausedWhileOpen);
     EXPECT_FALSE(Game().S.Paused);
-    EXPECT_FALSE(Main().MenuItem("StopB")->isChecked());
+    EXPECT_FALSE(Main().Menu().Item("StopB")->isChecked());
 }
 
 TEST_F(ShellTest, TitleKeepsMovingBehindTheSettingsDialog) {
@@ -218,7 +220,7 @@ TEST_F(ShellTest, PausedGameLeavesTheClockIdleUntilUnpaused) {
     Press(Qt::Key_F3);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Main().Clock().Armed(); }, 10000));
     const int frames = Main().Clock().Frames();
-    QTest::mouseMove(Main().MainScreen(), QPoint(100, 100));
+    QTest::mouseMove(Main().View().MainScreen(), QPoint(100, 100));
     QTest::qWait(30);
     EXPECT_FALSE(Main().Clock().Armed());
     EXPECT_EQ(Main().Clock().Frames(), frames);
@@ -246,16 +248,16 @@ TEST_F(ShellTest, MessageBoxesAndPulledDownMenusHoldTheFrames) {
 
 TEST_F(ShellTest, DoubleClickContinuesOnlyAfterGameOver) {
     Start();
-    QTest::mouseDClick(Main().MainScreen(), Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseDClick(Main().View().MainScreen(), Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_TRUE(Game().S.TitleMode);
 
     Press(Qt::Key_F1);
     Game().S.Score = 700;
-    QTest::mouseDClick(Main().MainScreen(), Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseDClick(Main().View().MainScreen(), Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(Game().S.Score, 700);
 
     Game().S.GameOver = true;
-    QTest::mouseDClick(Main().MainScreen(), Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseDClick(Main().View().MainScreen(), Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(Game().S.Score, 0);
     EXPECT_FALSE(Game().S.GameOver);
     EXPECT_EQ(Game().S.StageNo, 1);
@@ -266,10 +268,10 @@ TEST_F(ShellTest, LeftClickFiresAndMiddleClickOnlyRefreshesTheGauge) {
     Press(Qt::Key_F1);
     const int gauge = Game().S.Shell.GaugeWidth;
     Game().S.Shell.GaugeWidth = 0;
-    QTest::mouseClick(Main().MainScreen(), Qt::MiddleButton, {}, QPoint(200, 200));
+    QTest::mouseClick(Main().View().MainScreen(), Qt::MiddleButton, {}, QPoint(200, 200));
     EXPECT_EQ(Game().S.ShotsInFlight, 0);
     EXPECT_EQ(Game().S.Shell.GaugeWidth, gauge);
-    QTest::mouseClick(Main().MainScreen(), Qt::LeftButton, {}, QPoint(200, 200));
+    QTest::mouseClick(Main().View().MainScreen(), Qt::LeftButton, {}, QPoint(200, 200));
     EXPECT_EQ(Game().S.ShotsInFlight, 1);
     EXPECT_EQ(Main().findChild<QWidget*>("BulletLeftBar")->width(), gauge - 42);
 }
@@ -324,7 +326,7 @@ TEST_F(ShellTest, GameOverWithARankingScoreOffersTheNameEntryWithoutStoppingTheG
 
 TEST_F(ShellTest, PlayAreaShowsTheGamesScreenPixelForPixel) {
     Start();
-    const QImage shown = Main().MainScreen()->grab().toImage();
+    const QImage shown = Main().View().MainScreen()->grab().toImage();
     ASSERT_EQ(shown.size(), QSize(632, 434));
     const sk::Bitmap& screen = Game().Screen();
     for (const QPoint at : {QPoint(0, 0), QPoint(316, 150), QPoint(631, 433), QPoint(100, 300)}) {
@@ -364,7 +366,7 @@ TEST_F(ShellTest, PauseItemShowsNothingBesideItUntilItIsChecked) {
         menu->popup(QPoint(0, 0));
         const QImage picture = menu->grab().toImage();
         menu->hide();
-        const QRect row = menu->actionGeometry(Main().MenuItem(item));
+        const QRect row = menu->actionGeometry(Main().Menu().Item(item));
         return picture.copy(row.x() + 4, row.y() + 4, row.height() - 8, row.height() - 8);  // inside the menu's frame
     };
     EXPECT_EQ(markColumn("StopB"), markColumn("ResetB"));

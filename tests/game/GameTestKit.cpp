@@ -75,7 +75,14 @@ std::vector<std::string>& SoundLog() {
     return log;
 }
 
-SoundApi RecordingSound() { return SoundApi{&RecordDsPlay, &RecordDmMake, &RecordDmPlay, &RecordDmStop}; }
+SoundApi RecordingSound() {
+    SoundApi sound = SilentSound();
+    sound.DsPlay = &RecordDsPlay;
+    sound.DmMake = &RecordDmMake;
+    sound.DmPlay = &RecordDmPlay;
+    sound.DmStop = &RecordDmStop;
+    return sound;
+}
 
 int CountCalls(const std::string& call) {
     int count = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/Game.h"
+#include "game/Headless.h"
 
 #include <gtest/gtest.h>
 

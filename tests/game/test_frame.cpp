@@ -3,6 +3,7 @@
 #include "GameTestKit.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 namespace sk::test {
@@ -59,11 +60,11 @@ TEST_F(FrameTest, PausedGameDrawsAndMovesNothing) {
     Frames(3);
     g_.StopBClick();
     const GameState before = g_.S;
-    const std::vector<std::uint32_t> screen = g_.MainScreen.Pixels;
+    const std::vector<std::uint32_t> screen = g_.TitleScreen.Pixels;
     for (int i = 0; i < 5; ++i) EXPECT_EQ(g_.AppIdle(), -1);
     EXPECT_EQ(g_.S.ScrollX, before.ScrollX);
     EXPECT_EQ(g_.S.ShipX, before.ShipX);
-    EXPECT_EQ(g_.MainScreen.Pixels, screen);
+    EXPECT_EQ(g_.TitleScreen.Pixels, screen);
 }
 
 TEST_F(FrameTest, BackgroundShipEnemiesShotsEnemyShotsGameOverInThatOrder) {
@@ -262,7 +263,7 @@ class TitleTest : public GameTest {};
 
 TEST_F(TitleTest, StartUpShowsTheWholeTitlePicture) {
     for (int y : {0, 200, 433}) {
-        for (int x : {0, 631}) EXPECT_EQ(g_.MainScreen.At(x, y), LogoPixel(x, y));
+        for (int x : {0, 631}) EXPECT_EQ(g_.TitleScreen.At(x, y), LogoPixel(x, y));
     }
     EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
 }
@@ -278,10 +279,10 @@ TEST_F(TitleTest, BandsMoveLeftAtTheirOwnSpeedsAndWrapAtSixForty) {
     EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{0, 639, 639, 639}));
 
     // drawn with offsets 5, 639, 636, 100
-    g_.MainScreen.Resize(632, 434, kGround);
+    g_.TitleScreen.Resize(632, 434, kGround);
     g_.S.TitleBandX = {5, 639, 636, 100};
     g_.TitleFrame();
-    const Bitmap& s = g_.MainScreen;
+    const Bitmap& s = g_.TitleScreen;
     EXPECT_EQ(s.At(0, 0), LogoPixel(5, 0));            // top band from column 5
     EXPECT_EQ(s.At(626, 39), LogoPixel(631, 39));
     EXPECT_EQ(s.At(631, 0), LogoPixel(0, 0));          // its start placed at 636 - 5
@@ -296,10 +297,10 @@ TEST_F(TitleTest, BandsMoveLeftAtTheirOwnSpeedsAndWrapAtSixForty) {
 }
 
 TEST_F(TitleTest, TheFourColumnsPastThePictureAreBlackWhereverTheBandStands) {
-    g_.MainScreen.Resize(632, 434, kGround);
+    g_.TitleScreen.Resize(632, 434, kGround);
     g_.S.TitleBandX = {5, 639, 636, 100};
     g_.TitleFrame();
-    const Bitmap& s = g_.MainScreen;
+    const Bitmap& s = g_.TitleScreen;
     auto blackRun = [&](int y, int from, int to) {
         for (int x = from; x < to; ++x) EXPECT_EQ(s.At(x, y), kBlack) << x << "," << y;
     };
@@ -321,6 +322,41 @@ TEST_F(TitleTest, ResetKeepsTheBandsWhereTheyWere) {
     StartGame();
     g_.ResetBClick();
     EXPECT_EQ(g_.S.TitleBandX, (std::array<std::int32_t, 4>{7, 14, 21, 28}));
+}
+
+// What the window must show again after each idle call.
+TEST_F(TitleTest, EachIdleCallSaysWhichRowsOfTheScreenChanged) {
+    using Spans = std::vector<std::pair<int, int>>;
+    auto changed = [&] {
+        Spans spans;
+        for (const RowSpan& rows : g_.ChangedRows()) spans.emplace_back(rows.First, rows.Count);
+        return spans;
+    };
+    const Spans whole{{0, 434}}, starBands{{0, 99}, {255, 179}}, field{{0, 404}};
+    Frames(1);
+    EXPECT_EQ(changed(), whole);  // the first title frame
+    Frames(1);
+    EXPECT_EQ(changed(), starBands);
+    StartGame();
+    Frames(1);
+    EXPECT_EQ(changed(), field);
+    g_.StopBClick();
+    Frames(1);
+    EXPECT_EQ(changed(), Spans{});
+    g_.ResetBClick();
+    Frames(1);
+    EXPECT_EQ(changed(), whole);  // the title comes back
+
+    // A stage that cannot start in a play frame puts the title back: all of it.
+    StartGame();
+    std::filesystem::remove("Data/Stage2.dat");
+    g_.S.StageExit = true;
+    g_.S.ShipX = 636;
+    g_.S.TargetX = 636;
+    Frames(1);
+    ASSERT_TRUE(g_.S.TitleMode);
+    Frames(1);
+    EXPECT_EQ(changed(), whole);
 }
 
 }  // namespace

@@ -206,12 +206,6 @@ TEST_F(ShipTest, ShotsFireDuringTheExitFlight) {
     EXPECT_EQ(g_.S.ShotsInFlight, 1);
 }
 
-TEST_F(ShipTest, PressOnTheHiddenMapMaskFiresLikeOneOnThePlayArea) {
-    g_.MapMaskMouseDown(MouseButton::Left, 10, 10);
-    EXPECT_EQ(g_.S.ShotsInFlight, 1);
-    EXPECT_EQ(CountCalls("DsPlay 0"), 1);
-}
-
 TEST_F(ShipTest, ShotFliesTwentyFourAndIsFreedPastSixForty) {
     g_.MainScr.Resize(632, 404, kGround);
     Actor& shot = g_.S.Shots[3];

@@ -1,5 +1,6 @@
 #include "game/Game.h"
-#include "game/Sprites.h"
+#include "game/Headless.h"
+#include "game/MaskedSprite.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +9,6 @@
 
 namespace sk {
 namespace {
-
-SoundApi SilentSound() {
-    return SoundApi{[](int, float, int) {}, [](const char*) { return 0; }, [](int) {}, [] {}};
-}
 
 Bitmap Noise(int w, int h, std::uint32_t seed) {
     std::mt19937 rng(seed);

@@ -1,5 +1,6 @@
 #include "game/Game.h"
-#include "game/StageMap.h"
+#include "game/Headless.h"
+#include "game/StageFile.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-
-SoundApi SilentSound() {
-    return SoundApi{[](int, float, int) {}, [](const char*) { return 0; }, [](int) {}, [] {}};
-}
 
 Bytes MapFile(int cols, int rows, int unused, std::uint8_t (*code)(int row, int col)) {
     Bytes b{static_cast<std::uint8_t>(cols), static_cast<std::uint8_t>(rows), static_cast<std::uint8_t>(unused)};

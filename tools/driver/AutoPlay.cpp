@@ -1,5 +1,7 @@
 #include "AutoPlay.h"
 
+#include "game/Bounds.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -8,26 +10,22 @@ namespace driver {
 namespace {
 
 constexpr int kHomeX = 36;
-constexpr int kPointerOffset = 16;
 constexpr int kTopY = 0;
 constexpr int kBottomY = 372;
 constexpr int kLookAhead = 30;  // frames the plan looks into the future
 constexpr int kMargin = 3;      // extra pixels kept from every hit box
+// The game's boxes with the margin (twice that above and below an enemy).
+constexpr sk::HitBox kShotNear = sk::kEnemyShotBox.Widened(kMargin, kMargin);
+constexpr sk::HitBox kRamNear = sk::kRamBox.Widened(kMargin, 2 * kMargin);
 
 bool Released(const sk::GameState& s, int k) {
     const sk::Actor& e = s.Enemies[k];
     return e.Active && e.AppearAt <= s.ScrollX;
 }
 
-bool ShotHits(int shotX, int shotY, int shipX, int shipY) {
-    return shotX + 16 >= shipX + 10 - kMargin && shotX <= shipX + 49 + kMargin &&
-           shotY + 8 >= shipY + 10 - kMargin && shotY <= shipY + 20 + kMargin;
-}
+bool ShotHits(int shotX, int shotY, int shipX, int shipY) { return kShotNear.Holds(shipX, shipY, shotX, shotY); }
 
-bool Rams(int x, int y, int shipX, int shipY) {
-    return shipX - 58 - kMargin <= x && x <= shipX + 56 + kMargin && shipY - 26 - 2 * kMargin <= y &&
-           y <= shipY + 26 + 2 * kMargin;
-}
+bool Rams(int x, int y, int shipX, int shipY) { return kRamNear.Holds(shipX, shipY, x, y); }
 
 int StepToward(int from, int to, int speed) {
     if (from < to) from += speed;
@@ -88,8 +86,8 @@ AutoPlayMove DecideMove(const sk::GameState& s) {
     }
 
     move.Steer = true;
-    move.PointerX = kHomeX + kPointerOffset;
-    move.PointerY = bestY + kPointerOffset;
+    move.PointerX = kHomeX + sk::kPointerOffset;
+    move.PointerY = bestY + sk::kPointerOffset;
     move.FireLeft = nearestX < 100000 && std::abs(s.ShipY - wantedY) <= 20;
     move.FireRight = onScreen >= 3 && s.ShotsInFlight == 0;
     return move;

@@ -2,7 +2,7 @@
 // player would see to stderr.
 #pragma once
 
-#include "game/WindowPort.h"
+#include "game/Headless.h"
 
 #include <cstdio>
 

@@ -32,7 +32,7 @@ struct Event {
 struct Snapshot {
     int Frame = 0;
     std::string File;
-    bool OffScreen = false;  // MainScr instead of MainScreen
+    bool OffScreen = false;  // MainScr instead of what the play area shows
 };
 
 struct Script {

@@ -15,6 +15,7 @@
 #include "Script.h"
 
 #include "game/Game.h"
+#include "game/Headless.h"
 #include "sound/sonobox.h"
 
 #include <algorithm>
@@ -33,10 +34,10 @@ struct Options {
     bool Quiet = false;
 };
 
-void SilentDsPlay(int, float, int) {}
-int SilentDmMake(const char*) { return 0; }
-void SilentDmPlay(int) {}
-void SilentDmStop() {}
+// The real library, for --sound; the driver sets no volumes.
+sk::SoundApi SonoboxSound() {
+    return sk::SoundApi{&DsStart, &DsMake, &DsPlay, &DsEnd, &DmStart, &DmMake, &DmPlay, &DmStop, &DmEnd};
+}
 
 bool ParseArguments(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
@@ -106,14 +107,10 @@ void AutoPlayStep(sk::Game& game) {
     }
 }
 
-void StartSound(const driver::Script& script) {
-    DsStart(nullptr);
-    DmStart(nullptr);
-    DsMake("Wave\\Bullet.wav", 0);
-    DsMake("Wave\\Explode.wav", 1);
-    DsMake("Wave\\CpuExp.wav", 2);
-    DmMake("BGM\\Opening.mid");
-    if (script.Music) DmPlay(-1);
+void StartSound(const sk::SoundApi& sound, const driver::Script& script) {
+    sound.DsStart(nullptr);
+    sound.DmStart(nullptr);
+    sk::LoadSounds(sound, script.Music);
 }
 
 }  // namespace
@@ -137,10 +134,10 @@ int main(int argc, char** argv) {
         }
     }
 
-    sk::SoundApi sound{&SilentDsPlay, &SilentDmMake, &SilentDmPlay, &SilentDmStop};
+    sk::SoundApi sound = sk::SilentSound();
     if (options.Sound) {
-        sound = sk::SonoboxSound();
-        StartSound(script);
+        sound = SonoboxSound();
+        StartSound(sound, script);
     }
     driver::DriverPort port;
     sk::Game game(port, sk::LoadPictures(), sound);
@@ -176,8 +173,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "after %d frames: stage %d (highest %d), score %d (highest %d)\n", script.Frames,
                  game.S.StageNo, bestStage, game.S.Score, bestScore);
     if (options.Sound) {
-        DsEnd();
-        DmEnd();
+        sound.DsEnd();
+        sound.DmEnd();
     }
 
     bool met = true;

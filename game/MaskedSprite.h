@@ -14,4 +14,8 @@ namespace sk {
 void DrawMaskedSprite(Bitmap& target, Bitmap& work, const Bitmap& sheet, int x, int y, int w, int h,
                       int sheetX, int sheetY);
 
+// A sheet position worked out in 64 bits, as an int: positions far outside
+// any sheet only need to stay outside it.
+int ClampSheetPosition(long long v);
+
 }  // namespace sk

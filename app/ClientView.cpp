@@ -1,0 +1,118 @@
+#include "app/ClientView.h"
+
+#include "app/DialogFonts.h"
+#include "app/MouseLock.h"
+#include "app/PlayArea.h"
+#include "app/StatusBar.h"
+#include "app/WidgetKit.h"
+#include "app/ZoomView.h"
+#include "game/Pictures.h"
+
+#include <QEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QRegion>
+
+#include <cmath>
+
+namespace sk {
+
+ClientView::ClientView(QMainWindow* window, const Game& game) : QObject(window), window_(window) {
+    host_ = new QWidget(window);
+    host_->setObjectName(QStringLiteral("ClientHost"));
+    host_->setFixedSize(kFieldWidth, kClientHeight);
+    host_->installEventFilter(this);
+    client_ = new QWidget(host_);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    client_->setFixedSize(kFieldWidth, kClientHeight);
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    client_->setPalette(palette);
+    client_->setAutoFillBackground(true);
+    window->setCentralWidget(host_);
+    zoomView_ = new ZoomView(client_, host_);
+    zoomView_->hide();
+
+    mainScreen_ = new PlayArea(game, client_);
+    mainScreen_->setGeometry(0, 0, kFieldWidth, kClientHeight);
+    mainScreen_->setFont(SystemFont(19));
+    statusBar_ = std::make_unique<StatusBar>(LoadPictures().StatusPicture, client_);
+}
+
+ClientView::~ClientView() = default;
+
+ZoomView* ClientView::ShownZoomView() const { return zoomView_->isHidden() ? nullptr : zoomView_; }
+
+void ClientView::Present(std::span<const RowSpan> rows) {
+    QRegion dirty;
+    for (const RowSpan& span : rows) dirty += QRect(0, span.First, kFieldWidth, span.Count);
+    if (dirty.isEmpty()) return;
+    // Zoomed, the view draws the client itself; else the play area shows it.
+    if (ShownZoomView()) {
+        zoomView_->UpdateClient(dirty);
+    } else {
+        mainScreen_->Present(dirty);
+    }
+}
+
+void ClientView::RefreshStatusBar() {
+    if (ShownZoomView()) zoomView_->UpdateClient(QRegion(0, kFieldHeight, kFieldWidth, kClientHeight - kFieldHeight));
+}
+
+void ClientView::Mirror(const ShellState& shell) {
+    statusBar_->Mirror(shell);
+    if (mainScreen_->height() != shell.MainScreenHeight) mainScreen_->resize(kFieldWidth, shell.MainScreenHeight);
+}
+
+// 1x on a screen of whole device pixels shows the client itself, exactly as
+// always; anything else shows it through the zoomed view.
+void ClientView::ApplyZoom(Zoom zoom) {
+    const bool full = zoom == Zoom::FullScreen;
+    if (!full) windowedZoom_ = zoom;
+    const double ratio = window_->devicePixelRatioF();
+    const int factor = DevicePixelFactor(full ? 1 : static_cast<int>(zoom), ratio);
+    const bool direct = !full && factor == 1 && ratio == 1.0;
+    const bool wasZoomed = ShownZoomView() != nullptr;
+    const bool wasFull = window_->isFullScreen();
+    zoomView_->SetFactor(factor, full);
+    // The zoomed view draws the client from where it stays visible to Qt,
+    // outside the window's client area.
+    client_->move(direct ? QPoint(0, 0) : QPoint(-client_->width() - 1, 0));
+    zoomView_->setVisible(!direct);
+    if (full) {
+        window_->setMinimumSize(0, 0);
+        window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        host_->setMinimumSize(0, 0);
+        host_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (!wasFull) window_->showFullScreen();
+    } else {
+        if (wasFull) window_->showNormal();
+        SetClientSize(QSize(static_cast<int>(std::ceil(kFieldWidth * factor / ratio)),
+                            static_cast<int>(std::ceil(kClientHeight * factor / ratio))));
+        if (wasZoomed || !direct || wasFull) CentreOnScreen(window_);
+    }
+    zoomView_->setGeometry(host_->rect());
+    mainScreen_->update();
+    zoomView_->update();
+}
+
+void ClientView::SetClientSize(const QSize& size) {
+    host_->setFixedSize(size);
+    window_->setFixedSize(size.width(), size.height() + window_->menuBar()->sizeHint().height());
+}
+
+QRect ClientView::ConfinementRect() const {
+    if (!ShownZoomView()) return ConfinementArea(window_->frameGeometry());
+    const QRect image = zoomView_->ImageRect().toAlignedRect().translated(zoomView_->mapToGlobal(QPoint()));
+    // Full screen has no frame: the one the rule assumes is the menu bar's.
+    const QRect frame =
+        window_->isFullScreen() ? image.adjusted(0, -window_->menuBar()->height(), 0, 0) : window_->frameGeometry();
+    return ZoomedConfinementArea(frame, image, zoomView_->Scale());
+}
+
+bool ClientView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == host_ && event->type() == QEvent::Resize) zoomView_->setGeometry(host_->rect());
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace sk

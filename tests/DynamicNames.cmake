@@ -1,0 +1,16 @@
+# dynamic_names(<file> <nm option> <out>): the names of `nm -D <option>`
+# (--defined-only or --undefined-only), without symbol versions.
+function(dynamic_names file option out)
+  execute_process(COMMAND nm -D ${option} "${file}" OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "nm failed on ${file}")
+  endif()
+  string(REPLACE "\n" ";" lines "${listing}")
+  set(names "")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^[0-9a-fA-F]* *[A-Za-z] +([^ @]+)(@[^ ]*)?$")
+      list(APPEND names "${CMAKE_MATCH_1}")
+    endif()
+  endforeach()
+  set(${out} "${names}" PARENT_SCOPE)
+endfunction()
