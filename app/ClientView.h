@@ -1,9 +1,11 @@
 // The main window's client area: the play area `MainScreen` over the status
 // bar, 632 x 434, shown as it is or through the zoomed view (2x, 3x, full
-// screen). It presents the rows each frame changed, mirrors the status bar
-// and the play area's height, sizes the window for a zoom (no larger than
-// fits the screen), and gives the cursor confinement rectangle. It knows the
-// window only as a QMainWindow.
+// screen by whole factors or fitted). It presents the rows each frame
+// changed, mirrors the status bar and the play area's height, sizes the
+// window for a zoom (no larger than fits the screen), and gives the cursor
+// confinement rectangle. In full screen the zoomed view covers the whole
+// window, so that the menu bar shown over it leaves the picture as it is. It
+// knows the window only as a QMainWindow.
 #pragma once
 
 #include "game/Extras.h"
@@ -46,8 +48,9 @@ public:
 
     // Shows the client at `zoom`, or at the largest zoom below it whose
     // window fits the screen's available area: the window fitted to it
-    // (centred when that changed its size), or the whole screen.
-    void ApplyZoom(Zoom zoom);
+    // (centred when that changed its size), or the whole screen, scaled as
+    // `scaling` says.
+    void ApplyZoom(Zoom zoom, FullScreenScaling scaling);
     // The zoom F11 returns to from full screen, as asked for.
     Zoom WindowedZoom() const { return windowedZoom_; }
     // The zoom shown now.
@@ -71,6 +74,7 @@ private:
     QSize AvailableArea() const;
     void WatchScreen();
     void Refit();
+    void CoverWindow(bool cover);
 
     QMainWindow* window_;
     QWidget* host_ = nullptr;    // the central widget: the client, or the zoomed view
@@ -80,6 +84,7 @@ private:
     std::unique_ptr<StatusBar> statusBar_;
     Zoom windowedZoom_ = Zoom::X1;
     Zoom shownZoom_ = Zoom::X1;
+    FullScreenScaling scaling_ = FullScreenScaling::Whole;
     QSize chrome_;  // frame and menu bar around the client, as last seen windowed
     QScreen* watchedScreen_ = nullptr;
     QWindow* watchedWindow_ = nullptr;
