@@ -39,7 +39,7 @@ mkdir -p "$(dirname "$scores")"
 for _ in $(seq 10); do echo "Nobody 0"; done >"$scores"
 
 export XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy SONOBOX_NO_DIALOGS=1 QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work"
+export XDG_RUNTIME_DIR="$work" SKARBOLT_LOCK_DIR="$work"
 cd "$work/run"
 
 main_window_placed() {

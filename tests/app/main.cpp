@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
     ::setenv("SONOBOX_NO_DIALOGS", "1", 1);
-    ::setenv("XDG_RUNTIME_DIR", root.c_str(), 0);
+    ::setenv("SKARBOLT_LOCK_DIR", root.c_str(), 0);
 
     sk::Application app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

@@ -75,11 +75,11 @@ TEST(SingleInstanceLock, AFolderWithoutWriteAccessOrAPlantedFileLetsTheGameStart
     EXPECT_EQ(planted.Acquire(), Outcome::Unavailable);
     ::unlink(path.c_str());
 
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", "/nonexistent-folder");
+    const QByteArray folder = qgetenv(sk::kLockFolderVariable);
+    qputenv(sk::kLockFolderVariable, "/nonexistent-folder");
     sk::SingleInstanceLock nowhere(name);
     EXPECT_EQ(nowhere.Acquire(), Outcome::Unavailable);
-    qputenv("XDG_RUNTIME_DIR", runtime);
+    qputenv(sk::kLockFolderVariable, folder);
 }
 
 TEST(FrameGate, ReopensOnlyWhenTheLastHoldEnds) {
