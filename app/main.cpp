@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/AppWindows.h"
 #include "app/DataFolder.h"
+#include "app/ExitSignals.h"
 #include "app/Fonts.h"
 #include "app/Identity.h"
 #include "app/MessageBoxes.h"
@@ -25,6 +26,9 @@ int main(int argc, char** argv) {
     }
 
     sk::Application app(argc, argv);
+    // From here SIGTERM, SIGINT and SIGHUP wait for the event loop, which
+    // ends the program as a close of its window does.
+    sk::ExitSignals endSignals;
     try {
         QApplication::setApplicationName(QStringLiteral("Skarbolt 98"));
         sk::SetDesktopIdentity();
@@ -34,6 +38,7 @@ int main(int argc, char** argv) {
         sk::InstallFontSubstitutions();
         AppWindows windows;
         windows.MainForm.setWindowIcon(sk::ProgramIcon());
+        QObject::connect(&endSignals, &sk::ExitSignals::EndRequested, &windows.MainForm, &QWidget::close);
         windows.MainForm.show();
         return app.exec();
     } catch (const std::exception& e) {
