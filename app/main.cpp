@@ -26,9 +26,6 @@ int main(int argc, char** argv) {
     }
 
     sk::Application app(argc, argv);
-    // From here SIGTERM, SIGINT and SIGHUP wait for the event loop, which
-    // ends the program as a close of its window does.
-    sk::ExitSignals endSignals;
     try {
         QApplication::setApplicationName(QStringLiteral("Skarbolt 98"));
         sk::SetDesktopIdentity();
@@ -38,6 +35,11 @@ int main(int argc, char** argv) {
         sk::InstallFontSubstitutions();
         AppWindows windows;
         windows.MainForm.setWindowIcon(sk::ProgramIcon());
+        // From here to the end SIGTERM, SIGINT and SIGHUP wait for the event
+        // loop, which ends the program as a close of its window does (and
+        // saves what start-up read). Before, they end it at once: nothing
+        // has been read that could be lost.
+        sk::ExitSignals endSignals;
         QObject::connect(&endSignals, &sk::ExitSignals::EndRequested, &windows.MainForm, &QWidget::close);
         windows.MainForm.show();
         return app.exec();
