@@ -234,11 +234,13 @@ placement_under_window_manager() {
 }
 
 # The window manager gives the window a close action whatever its hints say.
+# Alt+F4 closes the window the manager holds active: wait until that is ours.
 alt_f4_saves_and_ends() {
   need_game_on_title
+  timeout 10 xdotool windowactivate --sync "$wid" || fail "the window manager did not activate the main window"
   mark_saves
   xdotool key alt+F4
-  ended_with_0 Alt+F4
+  ended_with_0 "Alt+F4 (active window $(xdotool getactivewindow 2>/dev/null || echo none), ours $wid)"
   check_saved Alt+F4
 }
 
