@@ -39,6 +39,7 @@ constexpr MenuEntry kHelpMenu[] = {
 // Keys of the main window that no item shows.
 constexpr MenuEntry kWindowKeys[] = {
     {Kind::KeyOnly, MenuCommand::FullScreen, "FullScreenKey", nullptr, Qt::Key_F11},
+    {Kind::KeyOnly, MenuCommand::MenuBar, "MenuBarKey", nullptr, Qt::Key_F10},
 };
 
 struct MenuTable {
