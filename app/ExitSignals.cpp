@@ -6,6 +6,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+
+#include <pthread.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,6 +18,7 @@ namespace {
 
 constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 int pipeEnds[2] = {-1, -1};  // read end, write end
+bool caught[std::size(kEndSignals)] = {};  // the handler is installed for it
 
 // Async-signal-safe: one write that never blocks, errno left as it was.
 void OnEndSignal(int) {
@@ -29,14 +33,27 @@ bool IgnoredAtStart(int signal) {
     return ::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
 }
 
-void Install(void (*handler)(int)) {
-    for (const int signal : kEndSignals) {
-        if (IgnoredAtStart(signal)) continue;
-        struct sigaction action {};
-        action.sa_handler = handler;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(signal, &action, nullptr);
+void SetAction(int signal, void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(signal, &action, nullptr);
+}
+
+// Back to the default action for the signals the handler has.
+void Uninstall() {
+    for (std::size_t i = 0; i < std::size(kEndSignals); ++i) {
+        if (caught[i]) SetAction(kEndSignals[i], SIG_DFL);
+        caught[i] = false;
+    }
+}
+
+void Install() {
+    for (std::size_t i = 0; i < std::size(kEndSignals); ++i) {
+        if (IgnoredAtStart(kEndSignals[i])) continue;
+        SetAction(kEndSignals[i], OnEndSignal);
+        caught[i] = true;
     }
 }
 
@@ -49,12 +66,16 @@ ExitSignals::ExitSignals(QObject* parent) : QObject(parent) {
     }
     notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &ExitSignals::Drain);
-    Install(OnEndSignal);
+    // A child forked without a new program (the sound library's message
+    // box) has no event loop to ask and not the pipe: the signals end it.
+    static const bool childrenReset = ::pthread_atfork(nullptr, nullptr, &Uninstall) == 0;
+    (void)childrenReset;
+    Install();
 }
 
 ExitSignals::~ExitSignals() {
     if (!notifier_) return;
-    Install(SIG_DFL);
+    Uninstall();
     delete notifier_;
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
