@@ -54,6 +54,9 @@ TMainForm::TMainForm(Hooks hooks)
 
     view_ = new sk::ClientView(this, game_);
     ConnectPlayArea();
+    connect(view_, &sk::ClientView::Zoomed, this, [this] {
+        if (mouseLock_->Confining()) mouseLock_->Confine(view_->ConfinementRect());
+    });
     menu_ = std::make_unique<sk::MainMenu>(this, game_.S.Shell, [this](sk::MenuCommand command) { Dispatch(command); });
     reveal_ = new sk::MenuBarReveal(this);
     view_->SetClientSize(QSize(sk::kFieldWidth, sk::kClientHeight));
@@ -144,7 +147,6 @@ void TMainForm::Run(sk::MenuCommand command) {
 
 void TMainForm::AfterEvent(bool fullMirror) {
     Mirror(fullMirror);
-    view_->RefreshStatusBar();
     clock_->Wake();
 }
 
@@ -184,10 +186,17 @@ void TMainForm::PlayOptionsBClick() {
     sk::CentreOnScreen(playOptions_.get());
     game_.PauseForDialog();
     Mirror();
-    playOptions_->Load(extras_, {[this](int music, int effects) { ApplyVolumes(music, effects); },
-                                 [this](sk::Language language) { ApplyLanguage(language); }});
+    // Offered are the zooms whose window fits the screen, the one shown checked.
+    sk::ExtraSettings shown = extras_;
+    shown.ZoomMode = view_->ShownZoom();
+    playOptions_->OfferZoomsUpTo(view_->LargestFittingZoom());
+    playOptions_->Load(shown, {[this](int music, int effects) { ApplyVolumes(music, effects); },
+                               [this](sk::Language language) { ApplyLanguage(language); }});
     if (playOptions_->exec() != QDialog::Accepted) return;
-    ApplyExtras(playOptions_->Chosen());
+    sk::ExtraSettings chosen = playOptions_->Chosen();
+    // Left as shown, the zoom stays the one asked for, which a larger screen may fit.
+    if (chosen.ZoomMode == shown.ZoomMode) chosen.ZoomMode = extras_.ZoomMode;
+    ApplyExtras(chosen);
     sk::SaveExtraSettings(extras_);
 }
 
@@ -240,10 +249,10 @@ void TMainForm::ToggleFullScreen() {
 
 void TMainForm::OpenMenus() { reveal_->OpenMenus(); }
 
+// The cursor is held anew when the zoom is shown (ClientView::Zoomed).
 void TMainForm::ApplyZoom(sk::Zoom zoom, sk::FullScreenScaling scaling) {
     reveal_->SetFullScreen(zoom == sk::Zoom::FullScreen);
     view_->ApplyZoom(zoom, scaling);
-    if (mouseLock_->Confining()) mouseLock_->Confine(view_->ConfinementRect());
 }
 
 // A library without the gain hook keeps its volumes.

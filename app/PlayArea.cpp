@@ -1,6 +1,5 @@
 #include "app/PlayArea.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWindow>
@@ -38,8 +37,6 @@ void PlayArea::OpenDirectPath() {
         devicePixelRatioF() != 1.0) {
         return;
     }
-    // Only this widget gets a window of its own, not its neighbours.
-    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     setAttribute(Qt::WA_NativeWindow);
     direct_ = ShmPresenter::Open(winId(), sk::kFieldWidth, sk::kClientHeight);
     if (direct_ && windowHandle() != nullptr) windowHandle()->installEventFilter(this);

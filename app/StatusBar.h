@@ -1,10 +1,13 @@
 // The status bar below the play field: the picture `StatusPicture` at y 404,
 // the stage and score numbers in white over black copies, and the lime gauge
-// `BulletLeftBar` of the shots left. Mirror() sets only what changed.
+// `BulletLeftBar` of the shots left. Mirror() sets only what changed and
+// tells where.
 #pragma once
 
 #include "game/GameState.h"
 #include "game/Raster.h"
+
+#include <QRegion>
 
 #include <string>
 
@@ -16,7 +19,8 @@ class GaugeBar;
 class StatusBar {
 public:
     StatusBar(const sk::Bitmap& picture, QWidget* parent);
-    void Mirror(const sk::ShellState& shell);
+    // Returns the part of the parent that now looks different.
+    QRegion Mirror(const sk::ShellState& shell);
 
     QLabel* StatusPicture = nullptr;
     QLabel* StageLabelB = nullptr;
@@ -26,7 +30,7 @@ public:
     GaugeBar* BulletLeftBar = nullptr;
 
 private:
-    void SetCaption(QLabel* black, QLabel* white, const std::string& caption, std::string& shown);
+    static QRegion SetCaption(QLabel* black, QLabel* white, const std::string& caption, std::string& shown);
 
     std::string stageShown_, scoreShown_;
 };

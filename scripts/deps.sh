@@ -10,7 +10,7 @@ packages=(
   libx11-dev libxfixes-dev libxext-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
-  xvfb xauth xfonts-base xdotool x11-utils imagemagick sox openbox
+  xvfb xauth xfonts-base xdotool x11-utils imagemagick sox openbox weston qt6-wayland
   desktop-file-utils appstream lintian dpkg-dev file
 )
 

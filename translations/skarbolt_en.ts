@@ -279,6 +279,10 @@ Name entry: up/down letter, left/right move,
         <source>整数倍は画素を均等に保ち、画面に合わせるは縦横比を保って画面いっぱいに広げます</source>
         <translation>Whole keeps every pixel the same size; Fit screen fills the screen with the aspect kept</translation>
     </message>
+    <message>
+        <source>画面に収まらないため選べません</source>
+        <translation>Too large for this screen</translation>
+    </message>
 </context>
 <context>
     <name>TPropatyBox</name>

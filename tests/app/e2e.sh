@@ -3,7 +3,8 @@
 # with keys and the mouse, continue after a game over, refuse a second copy,
 # check that the cursor stays in the window, that the menu keys reach the game
 # after a dialog and from the name entry, quit with F9 and check what the quit
-# wrote, that the environment's language reaches the windows; then, under a
+# wrote, that the environment's language reaches the windows, that a stored
+# zoom too large for the screen falls back to one that fits; then, under a
 # window manager, that windows sit where they are centred and that its close
 # (Alt+F4) and SIGTERM save as F9 does and end the program; last, full screen
 # fitted to two handheld-sized screens.
@@ -207,6 +208,19 @@ f9_from_name_entry_saves_and_quits() {
   check_saved F9
 }
 
+# A stored zoom whose window would not fit the screen (2x: 1264 x 868 and
+# the menu bar on 1024 x 768) shows the largest that fits, 1x.
+stored_zoom_fits_the_screen() {
+  stop_game
+  export XDG_CONFIG_HOME="$work/zoom-config"
+  mkdir -p "$XDG_CONFIG_HOME"
+  printf '[General]\nZoom=2\n' >"$XDG_CONFIG_HOME/SK98.conf"
+  start_game
+  [ "$WIDTH" -eq 632 ] && [ "$HEIGHT" -lt 868 ] || fail "window ${WIDTH}x$HEIGHT at a stored 2x zoom, expected 1x"
+  [ $((X + WIDTH)) -le "$screen_w" ] && [ $((Y + HEIGHT)) -le "$screen_h" ] || fail "window at $X,$Y reaches past the screen"
+  stop_game
+}
+
 window_manager_runs() {
   command -v openbox >/dev/null || skip "openbox is not installed: nothing checked under a window manager"
   stop_game
@@ -336,6 +350,7 @@ scenario name_entry_passes_menu_keys game_over_opens_name_entry
 scenario double_click_continues name_entry_passes_menu_keys
 scenario f9_from_name_entry_saves_and_quits double_click_continues
 scenario speaks_the_players_language
+scenario stored_zoom_fits_the_screen
 scenario window_manager_runs
 scenario placement_under_window_manager window_manager_runs
 scenario alt_f4_saves_and_ends window_manager_runs
