@@ -64,6 +64,16 @@ void ClientView::Mirror(const ShellState& shell) {
     if (mainScreen_->height() != shell.MainScreenHeight) mainScreen_->resize(kFieldWidth, shell.MainScreenHeight);
 }
 
+void ClientView::ShowGame(const Game& game) {
+    mainScreen_->ShowGame(game);
+    if (ShownZoomView()) zoomView_->UpdateClient(QRegion(client_->rect()));
+}
+
+void ClientView::SetReplayCaption(const QString& caption) {
+    statusBar_->SetReplayCaption(caption);
+    RefreshStatusBar();
+}
+
 // 1x on a screen of whole device pixels shows the client itself, exactly as
 // always; anything else shows it through the zoomed view.
 void ClientView::ApplyZoom(Zoom zoom) {

@@ -42,6 +42,10 @@ public:
     void RefreshStatusBar();
     // The status bar and the play area's height as the game has them.
     void Mirror(const ShellState& shell);
+    // Shows `game`'s screen in the play area (the main game's, or a replay's).
+    void ShowGame(const Game& game);
+    // The status bar's replay caption; empty hides it.
+    void SetReplayCaption(const QString& caption);
 
     // Shows the client at `zoom`: the window fitted to it (centred when that
     // changed its size), or the whole screen.

@@ -10,6 +10,8 @@
 #include "app/PlayArea.h"
 #include "app/PlayOptionsBox.h"
 #include "app/PropatyBox.h"
+#include "app/ReplayListBox.h"
+#include "app/ReplayWatch.h"
 #include "app/SettingsStore.h"
 #include "app/WidgetKit.h"
 #include "game/Pictures.h"
@@ -55,11 +57,14 @@ TMainForm::TMainForm(Hooks hooks)
     Mirror();
 
     mouseLock_ = std::make_unique<sk::MouseLock>(this);
-    clock_ = std::make_unique<sk::FrameClock>([this] { return RunFrame(); },
-                                              [this] { return game_.S.TitleMode || !game_.S.Paused; }, this);
+    clock_ = std::make_unique<sk::FrameClock>(
+        [this] { return RunFrame(); },
+        [this] { return watch_ ? !watch_->Paused() : game_.S.TitleMode || !game_.S.Paused; }, this);
     input_ = new sk::PlayerInput(game_, this,
                                  {[this](sk::MenuCommand command) { Dispatch(command); }, [this] { AfterEvent(false); }});
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationState);
+    game_.RecordReplays([this](const std::vector<std::uint8_t>& file) { KeepLastReplay(file); });
+    EnableWatchKeys(false);
     StartSound();
 }
 
@@ -87,15 +92,19 @@ void TMainForm::AttachWindows(TPropatyBox* propatyBox, THighScoreForm* highScore
 // Mouse moves, presses and double-clicks on the play area reach the game.
 void TMainForm::ConnectPlayArea() {
     PlayArea* area = view_->MainScreen();
+    // While a replay shows, the mouse steers nothing.
     connect(area, &PlayArea::MouseMoved, this, [this](int x, int y) {
+        if (watch_) return;
         sk::Guarded([&] { game_.MainScreenMouseMove(x, y); });
         AfterEvent(false);
     });
     connect(area, &PlayArea::MousePressed, this, [this](int button, int x, int y) {
+        if (watch_) return;
         sk::Guarded([&] { game_.MainScreenMouseDown(static_cast<sk::MouseButton>(button), x, y); });
         AfterEvent(false);
     });
     connect(area, &PlayArea::DoubleClicked, this, [this] {
+        if (watch_) return;
         sk::Guarded([&] { game_.MainScreenDblClick(); });
         AfterEvent(false);
     });
@@ -104,6 +113,10 @@ void TMainForm::ConnectPlayArea() {
 // --- Commands ------------------------------------------------------------------
 
 void TMainForm::Dispatch(sk::MenuCommand command) {
+    if (watch_) {
+        WatchCommand(command);
+        return;
+    }
     if (!menu_->Enabled(command)) return;
     sk::Guarded([&] { Run(command); });
     // A menu click may have toggled a check mark by itself: commands mirror
@@ -125,6 +138,8 @@ void TMainForm::Run(sk::MenuCommand command) {
         case MenuCommand::PlayOptionsB: PlayOptionsBClick(); break;
         case MenuCommand::AboutB: AboutBClick(); break;
         case MenuCommand::FullScreen: ToggleFullScreen(); break;
+        case MenuCommand::ReplayB: ReplayBClick(); break;
+        default: break;  // the replay's keys act only while one shows
     }
 }
 
@@ -180,7 +195,11 @@ void TMainForm::PlayOptionsBClick() {
 // reported in a message box and the quit goes on; a settings value that
 // cannot be written throws, and the window stays open.
 void TMainForm::Exit1Click() {
-    if (!sk::SaveHighScores(game_.HighScores)) ReportLostHighScores(std::strerror(errno));
+    if (sk::SaveHighScores(game_.HighScores)) {
+        SaveReplays();
+    } else {
+        ReportLostHighScores(std::strerror(errno));
+    }
     sk::SaveSettings(game_.S);
     close();
 }
@@ -243,6 +262,7 @@ void TMainForm::FormShow() {
     CentreOnScreen();
     game_.ShowTitlePicture();
     sk::LoadHighScores(game_.HighScores);
+    LoadReplays();
     sk::LoadSounds(hooks_.Sound, game_.S.MusicOn);
     ApplyExtras(sk::LoadExtraSettings());
 }
@@ -261,6 +281,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::FormClose() {
+    game_.EndRecording();
     hooks_.Sound.DsEnd();
     hooks_.Sound.DmEnd();
     mouseLock_->Release();
@@ -277,6 +298,7 @@ void TMainForm::changeEvent(QEvent* event) {
 int TMainForm::RunFrame() {
     int delay = 20;
     input_->BeforeFrame();
+    if (watch_) return WatchFrame();
     sk::Guarded([&] { delay = game_.AppIdle(); });
     view_->Present(game_.ChangedRows());
     Mirror();

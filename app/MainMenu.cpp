@@ -3,6 +3,7 @@
 #include "app/FrameGate.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +20,7 @@ constexpr int Ctrl(Qt::Key key) { return (Qt::CTRL | key).toCombined(); }
 constexpr MenuEntry kGameMenu[] = {
     {Kind::Item, MenuCommand::StartBot, "StartBot", "開始(&S)", Qt::Key_F1},
     {Kind::Item, MenuCommand::HScoreB, "HScoreB", "ハイスコア(&H)", Qt::Key_F4},
+    {Kind::Item, MenuCommand::ReplayB, "ReplayB", QT_TRANSLATE_NOOP("MainMenu", "リプレイ(&L)..."), 0},
     {Kind::Item, MenuCommand::ResetB, "ResetB", "リセット(&R)", Qt::Key_F2},
     {Kind::Item, MenuCommand::StopB, "StopB", "一時停止(&P)", Qt::Key_F3},
     {Kind::Separator, {}, "N1", nullptr, 0},
@@ -37,6 +39,10 @@ constexpr MenuEntry kHelpMenu[] = {
 // Keys of the main window that no item shows.
 constexpr MenuEntry kWindowKeys[] = {
     {Kind::KeyOnly, MenuCommand::FullScreen, "FullScreenKey", nullptr, Qt::Key_F11},
+    {Kind::KeyOnly, MenuCommand::ReplaySpeed1, "ReplaySpeed1Key", nullptr, Qt::Key_1},
+    {Kind::KeyOnly, MenuCommand::ReplaySpeed2, "ReplaySpeed2Key", nullptr, Qt::Key_2},
+    {Kind::KeyOnly, MenuCommand::ReplaySpeed4, "ReplaySpeed4Key", nullptr, Qt::Key_4},
+    {Kind::KeyOnly, MenuCommand::ReplayEnd, "ReplayEndKey", nullptr, Qt::Key_Escape},
 };
 
 struct MenuTable {
@@ -55,6 +61,7 @@ const MenuItemState* StateOf(const ShellState& shell, MenuCommand command) {
     switch (command) {
         case MenuCommand::StartBot: return &shell.StartBot;
         case MenuCommand::HScoreB: return &shell.HScoreB;
+        case MenuCommand::ReplayB: return &shell.HScoreB;  // like the table: on the title screen only
         case MenuCommand::ResetB: return &shell.ResetB;
         case MenuCommand::StopB: return &shell.StopB;
         case MenuCommand::ScrollB: return &shell.ScrollB;
@@ -120,7 +127,7 @@ void MainMenu::Retranslate() {
     for (const auto& [menu, title] : menus_) menu->setTitle(QString::fromUtf8(title));
     for (const Binding& binding : bindings_) {
         if (!binding.Item) continue;
-        QString caption = QString::fromUtf8(binding.Entry->Caption);
+        QString caption = QCoreApplication::translate("MainMenu", binding.Entry->Caption);
         if (binding.Key) caption += QLatin1Char('\t') + binding.Key->key().toString(QKeySequence::NativeText);
         binding.Item->setText(caption);
     }

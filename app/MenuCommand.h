@@ -8,6 +8,7 @@ namespace sk {
 enum class MenuCommand {
     StartBot,      // 開始, F1
     HScoreB,       // ハイスコア, F4
+    ReplayB,       // リプレイ...
     ResetB,        // リセット, F2
     StopB,         // 一時停止, F3
     Exit1,         // 終了, F9
@@ -17,6 +18,13 @@ enum class MenuCommand {
     PlayOptionsB,  // 操作と表示...
     AboutB,        // バージョン情報, F7
     FullScreen,    // F11
+    // Keys and pad buttons that act only while a replay is shown.
+    ReplaySpeed1,  // 1
+    ReplaySpeed2,  // 2
+    ReplaySpeed4,  // 4
+    ReplaySlower,  // the pad's left shoulder
+    ReplayFaster,  // the pad's right shoulder
+    ReplayEnd,     // Esc (F2 ends it too)
 };
 
 }  // namespace sk

@@ -91,7 +91,8 @@ void PlayerInput::OnPad(const PadState& now) {
     padShown_ = now;
     if (now.Direction != was.Direction) UpdateDirection();
     const bool acted = (now.A && !was.A) || ((now.B || now.X) && !(was.B || was.X)) ||
-                       (now.Start && !was.Start) || (now.Back && !was.Back);
+                       (now.Start && !was.Start) || (now.Back && !was.Back) ||
+                       (now.LeftShoulder && !was.LeftShoulder) || (now.RightShoulder && !was.RightShoulder);
     if (!acted) return;
     Guarded([&] {
         if (now.A && !was.A) {
@@ -106,6 +107,8 @@ void PlayerInput::OnPad(const PadState& now) {
     if (commands_.Dispatch) {
         if (now.Start && !was.Start) commands_.Dispatch(MenuCommand::StopB);
         if (now.Back && !was.Back) commands_.Dispatch(MenuCommand::ResetB);
+        if (now.LeftShoulder && !was.LeftShoulder) commands_.Dispatch(MenuCommand::ReplaySlower);
+        if (now.RightShoulder && !was.RightShoulder) commands_.Dispatch(MenuCommand::ReplayFaster);
     }
     if (commands_.AfterEvent) commands_.AfterEvent();
 }

@@ -1,7 +1,7 @@
 // Keys and game pads for the player: arrows/WASD and the pad's stick or
 // d-pad steer, Z/Space and A fire the single shot, X and the pad's B or X the
 // fan, Enter continues after game over, Start and Back are the pause and
-// reset commands. The rules live in sk::Steering; this class only turns key
+// reset commands, the shoulder buttons a replay's speed. The rules live in sk::Steering; this class only turns key
 // and pad events into its calls.
 #pragma once
 

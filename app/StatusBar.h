@@ -9,6 +9,7 @@
 #include <string>
 
 class QLabel;
+class QString;
 class QWidget;
 
 class GaugeBar;
@@ -17,6 +18,9 @@ class StatusBar {
 public:
     StatusBar(const sk::Bitmap& picture, QWidget* parent);
     void Mirror(const sk::ShellState& shell);
+    // The caption at the bar's left end that says a replay is showing;
+    // hidden when empty.
+    void SetReplayCaption(const QString& caption);
 
     QLabel* StatusPicture = nullptr;
     QLabel* StageLabelB = nullptr;
@@ -24,6 +28,7 @@ public:
     QLabel* ScoreLabelB = nullptr;
     QLabel* ScoreLabelW = nullptr;
     GaugeBar* BulletLeftBar = nullptr;
+    QLabel* ReplayLabel = nullptr;
 
 private:
     void SetCaption(QLabel* black, QLabel* white, const std::string& caption, std::string& shown);
