@@ -45,7 +45,7 @@ void Game::LeaveEvent(ReplayOp op) {
         FinishRecording(ReplayEnd::Reset);
     } else if (S.GameOver) {
         FinishRecording(ReplayEnd::GameOver);
-    } else if (recorder_.Frames() >= kMaxReplayFrames) {
+    } else if (recorder_.Frames() >= kMaxReplayFrames || recorder_.Bytes() >= kMaxReplayBodyBytes / 2) {
         FinishRecording(ReplayEnd::TooLong);
     }
 }

@@ -19,7 +19,8 @@ inline constexpr std::uint16_t kReplayRulesVersion = 1;
 inline constexpr std::uint16_t kReplayFormatVersion = 1;
 inline constexpr std::uint32_t kCheckInterval = 60;  // play frames between two check values
 inline constexpr int kStageFiles = 7;
-// About 24 hours of play: a recording stops there, a file that claims more is refused.
+// About 24 hours of play, or half the body a file may hold: a recording
+// stops there; a file that claims more frames is refused.
 inline constexpr std::uint32_t kMaxReplayFrames = 4'320'000;
 inline constexpr std::size_t kMaxReplayFileBytes = 16u << 20;
 inline constexpr std::size_t kMaxReplayBodyBytes = 64u << 20;

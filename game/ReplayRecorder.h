@@ -16,6 +16,7 @@ public:
     void Reserve() { replay_.Body.reserve(kReserve); }
     bool Active() const { return active_; }
     std::uint32_t Frames() const { return frames_; }
+    std::size_t Bytes() const { return replay_.Body.size(); }
 
     // `header` holds the start state; `stage` and `secondLap` are the game's now.
     void Begin(ReplayHeader header, int stage, bool secondLap);

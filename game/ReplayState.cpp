@@ -42,12 +42,9 @@ void VisitCarried(State& s, Table& table, Visit&& visit) {
     for (auto& points : table.HiScore) visit(points);
 }
 
+// FNV-1a over whole 32-bit values.
 std::uint32_t Mix(std::uint32_t hash, std::int32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        hash ^= static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
-        hash *= 16777619u;  // FNV-1a
-    }
-    return hash;
+    return (hash ^ static_cast<std::uint32_t>(value)) * 16777619u;
 }
 
 std::uint32_t MixActor(std::uint32_t hash, const Actor& a) {
