@@ -59,7 +59,7 @@ TMainForm::TMainForm(Hooks hooks)
     mouseLock_ = std::make_unique<sk::MouseLock>(this);
     clock_ = std::make_unique<sk::FrameClock>(
         [this] { return RunFrame(); },
-        [this] { return watch_ ? !watch_->Paused() : game_.S.TitleMode || !game_.S.Paused; }, this);
+        [this] { return watch_ ? !watch_->Paused() && !watch_->Over() : game_.S.TitleMode || !game_.S.Paused; }, this);
     input_ = new sk::PlayerInput(game_, this,
                                  {[this](sk::MenuCommand command) { Dispatch(command); }, [this] { AfterEvent(false); }});
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationState);

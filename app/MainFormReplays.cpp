@@ -43,7 +43,10 @@ void TMainForm::LoadReplays() { sk::LoadReplayIndex(game_.Replays, game_.HighSco
 void TMainForm::SaveReplays() { sk::SaveReplayIndex(game_.Replays, game_.HighScores); }
 
 void TMainForm::ReplayBClick() {
-    if (!replayList_) replayList_ = std::make_unique<TReplayListBox>(game_, this);
+    if (!replayList_) {
+        replayList_ = std::make_unique<TReplayListBox>(game_, this);
+        sk::ReturnFocusOnClose(replayList_.get(), this);
+    }
     std::vector<std::uint8_t> file;
     if (replayList_->Choose(file)) WatchReplay(file, tr("リプレイ"));
 }
@@ -79,8 +82,6 @@ bool TMainForm::WatchReplay(const std::vector<std::uint8_t>& file, const QString
 
 void TMainForm::EndWatching() {
     if (!watch_) return;
-    const bool parted = watch_->Parted();
-    const std::uint32_t frame = watch_->Frame();
     watch_.reset();
     EnableWatchKeys(false);
     view_->SetReplayCaption(QString());
@@ -93,9 +94,6 @@ void TMainForm::EndWatching() {
         hooks_.Sound.DmPlay(-1);
     }
     clock_->Wake();
-    if (parted) {
-        sk::ShowInformation(this, windowTitle(), tr("リプレイがフレーム %1 でゲームと食い違いました。").arg(frame));
-    }
 }
 
 // While a replay shows, only its own keys, the pause, F2, full screen and
@@ -121,21 +119,31 @@ void TMainForm::WatchCommand(sk::MenuCommand command) {
     clock_->Wake();
 }
 
+// At its end the replay's last picture stays until F2 or Esc.
 int TMainForm::WatchFrame() {
     int delay = -1;
     sk::Guarded([&] { delay = watch_->Tick(); });
-    if (watch_->Over()) {
-        EndWatching();
-        return 20;
-    }
     view_->Present(watch_->Core().ChangedRows());
     view_->Mirror(watch_->Core().S.Shell);
     view_->RefreshStatusBar();
+    if (watch_->Over()) {
+        ShowWatchCaption();
+        if (watch_->Parted()) {
+            sk::ShowInformation(this, windowTitle(),
+                                tr("リプレイがフレーム %1 でゲームと食い違いました。").arg(watch_->Frame()));
+        }
+    }
     return delay;
 }
 
 void TMainForm::ShowWatchCaption() {
-    view_->SetReplayCaption(watch_->Paused() ? tr("リプレイ\n一時停止") : tr("リプレイ\n%1x").arg(watch_->Speed()));
+    QString state = tr("%1x").arg(watch_->Speed());
+    if (watch_->Over()) {
+        state = tr("終了");
+    } else if (watch_->Paused()) {
+        state = tr("一時停止");
+    }
+    view_->SetReplayCaption(tr("リプレイ") + QLatin1Char('\n') + state);
 }
 
 void TMainForm::EnableWatchKeys(bool on) {

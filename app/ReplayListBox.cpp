@@ -38,6 +38,7 @@ TReplayListBox::TReplayListBox(const sk::Game& game, QWidget* parent) : QDialog(
     auto* buttons = new QDialogButtonBox(this);
     play_ = buttons->addButton(tr("再生(&P)"), QDialogButtonBox::AcceptRole);
     play_->setObjectName(QStringLiteral("PlayB"));
+    play_->setDefault(true);
     buttons->addButton(tr("閉じる"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("CloseB"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -1,7 +1,8 @@
 // Watching a replay: a game core of its own (no name entry, no table, no
 // settings), the player that feeds it the recorded events, the speed (1, 2
-// or 4 frames a tick) and the viewer's pause. After a game over the last
-// picture stays a little before the replay is over. Knows nothing of Qt.
+// or 4 frames a tick) and the viewer's pause. After a game over the game
+// runs on a little without input, as it would have, before the replay is
+// over. Knows nothing of Qt.
 #pragma once
 
 #include "game/Game.h"
