@@ -1,16 +1,19 @@
 // The shipped pictures and stage files: sizes, the picture/mask convention
-// of every frame, and stage files the game can read. Runs in gamedata/.
+// of every frame, how the art sits in the frames the rules read, and stage
+// files the game can read. Runs in gamedata/.
 #include "game/Pictures.h"
 #include "game/StageFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sk {
@@ -135,6 +138,90 @@ TEST(Pictures, TenEnemyKindsHaveTenShapes) {
         for (int row = 0; row < 5; ++row) shapes.insert(MaskOf(sheet, {column * 60, row * 60, 60, 30}));
     }
     EXPECT_EQ(shapes.size(), 10u);
+}
+
+// The opaque pixels of a frame's mask (the mask lies below the picture).
+std::vector<std::pair<int, int>> OpaqueOf(const Bitmap& sheet, Rect frame) {
+    std::vector<std::pair<int, int>> out;
+    for (int y = 0; y < frame.H; ++y) {
+        for (int x = 0; x < frame.W; ++x) {
+            if (sheet.At(frame.X + x, frame.Y + frame.H + y) == kBlack) out.emplace_back(x, y);
+        }
+    }
+    return out;
+}
+
+// The ram rule compares whole cells: an aircraft that reaches every side of
+// its cell and fills most of it makes a ram look like a touch.
+void ExpectFillsItsCell(const Bitmap& sheet, Rect frame, const std::string& what) {
+    const auto opaque = OpaqueOf(sheet, frame);
+    int left = frame.W, right = -1, top = frame.H, bottom = -1;
+    for (const auto& [x, y] : opaque) {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+    EXPECT_EQ(left, 0) << what;
+    EXPECT_EQ(right, frame.W - 1) << what;
+    EXPECT_EQ(top, 0) << what;
+    EXPECT_EQ(bottom, frame.H - 1) << what;
+    EXPECT_GE(opaque.size() * 2, static_cast<std::size_t>(frame.W * frame.H)) << what << " fills less than half";
+}
+
+TEST(Pictures, AircraftFillTheCellsTheRamRuleCompares) {
+    const Pictures& p = LoadPictures();
+    ExpectFillsItsCell(p.PlaneBmp, {0, 0, 59, 30}, "PlaneBmp");
+    for (int kind = 1; kind <= 10; ++kind) {
+        ExpectFillsItsCell(p.EnemyBmp, {(kind - 1) / 5 * 60, (kind - 1) % 5 * 60, 60, 30},
+                           "EnemyBmp kind " + std::to_string(kind));
+    }
+}
+
+TEST(Pictures, ExplosionsAreCentredWhereTheAircraftWas) {
+    // Frames are drawn at the aircraft's top-left corner; (29, 15) is the
+    // middle of its cell.
+    const Bitmap& sheet = LoadPictures().ExplodeBmp;
+    for (int n = 1; n <= 5; ++n) {
+        const auto opaque = OpaqueOf(sheet, {(n - 1) * 55, 0, 55, 61});
+        ASSERT_FALSE(opaque.empty());
+        double sumX = 0, sumY = 0;
+        for (const auto& [x, y] : opaque) sumX += x, sumY += y;
+        const double cx = sumX / static_cast<double>(opaque.size());
+        const double cy = sumY / static_cast<double>(opaque.size());
+        EXPECT_LE(std::hypot(cx - 29, cy - 15), 5.0) << "frame " << n << " centred at " << cx << "," << cy;
+    }
+}
+
+int Brightest(std::uint32_t c) {
+    return static_cast<int>(std::max({(c >> 16) & 0xFFu, (c >> 8) & 0xFFu, c & 0xFFu}));
+}
+
+TEST(Pictures, GameOverWordIsBrightGreenWithADarkRim) {
+    // Letters brighter than any grass tile inside a dark rim, so the word
+    // reads over the green stages too.
+    const Bitmap& word = LoadPictures().GameOverGra;
+    auto transparent = [&](int x, int y) {
+        return x < 0 || y < 0 || x >= 320 || y >= 60 || word.At(x, y + 60) == kWhite;
+    };
+    int inner = 0, green = 0;
+    for (const auto& [x, y] : OpaqueOf(word, {0, 0, 320, 60})) {
+        const std::uint32_t c = word.At(x, y);
+        if (transparent(x - 1, y) || transparent(x + 1, y) || transparent(x, y - 1) || transparent(x, y + 1)) {
+            EXPECT_LT(Brightest(c), 0x50) << "light rim pixel at " << x << "," << y;
+            continue;
+        }
+        const unsigned r = (c >> 16) & 0xFFu, g = (c >> 8) & 0xFFu, b = c & 0xFFu;
+        if (Brightest(c) < 0x50) continue;  // the rim's inner rings
+        ++inner;
+        EXPECT_GE(g, 0xC0u) << "dull letter pixel at " << x << "," << y;
+        green += g > r + 0x20 && g > b + 0x20;
+    }
+    EXPECT_GT(green * 2, inner) << "the word is not mostly green";
+}
+
+TEST(Pictures, TilesCoverTheirWholeSquare) {
+    // No black ground shows through a tile (turrets stand on plating).
+    const Bitmap& mask = LoadPictures().MapMask;
+    EXPECT_TRUE(AllOf(mask, {0, 0, 256, 96}, kBlack));
 }
 
 TEST(Pictures, RestartCaptionShowsWhiteLettersOnly) {

@@ -108,6 +108,12 @@ struct Wave {
         for (std::int16_t s : samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
         return peak;
     }
+    double RmsDbfs() const {
+        double sum = 0;
+        for (std::int16_t s : samples) sum += static_cast<double>(s) * s;
+        const double count = static_cast<double>(std::max<std::size_t>(1, samples.size()));
+        return 20.0 * std::log10(std::sqrt(sum / count) / 32768.0);
+    }
 };
 
 Wave ParseWave(const Bytes& bytes) {
@@ -163,6 +169,7 @@ struct Tune {
     bool haveKey = false;
     int notes = 0;
     int drumNotes = 0;
+    std::set<int> velocities;  // of the notes outside the drum channel
     std::vector<std::string> faults;  // note pairing problems, each described
 
     std::int64_t BarTicks() const {
@@ -254,6 +261,7 @@ std::int64_t ReadTrack(Cursor track, Tune& tune) {
             sounding[key] = tick;
             ++tune.notes;
             if (channel == 9) ++tune.drumNotes;
+            else tune.velocities.insert(second);
         } else if (noteOff) {
             if (!sounding.erase(key))
                 tune.faults.push_back("note-off without a note at tick " + std::to_string(tick));
@@ -322,12 +330,13 @@ TEST_P(Effect, LastsAsLongAsItsPurposeNeeds) {
     EXPECT_LE(wave.Seconds(), GetParam().maxSeconds);
 }
 
-TEST_P(Effect, PeaksJustBelowFullScale) {
+TEST_P(Effect, PeaksAtMinusSixDbfsAndStaysLoud) {
+    // Two effects over the music must not clip in the mixer; the tunes
+    // render at about -29.5 dBFS RMS and an effect stays 4 dB or more above.
     Wave wave;
     ASSERT_TRUE(Parsed(GetParam().path, ParseWave, wave));
-    const double threeDbDown = 32768.0 * std::pow(10.0, -3.0 / 20.0);
-    EXPECT_LT(wave.Peak(), 32767) << "clipped";
-    EXPECT_GT(wave.Peak(), threeDbDown) << "too quiet";
+    EXPECT_LE(wave.Peak(), 32768.0 * std::pow(10.0, -6.0 / 20.0)) << "peaks above -6 dBFS";
+    EXPECT_GE(wave.RmsDbfs(), -25.5) << "too quiet against the music";
 }
 
 TEST_P(Effect, StartsAndEndsWithoutAClick) {
@@ -368,6 +377,10 @@ TEST_P(Music, IsAFormatOneFileWithTempoAndMeter) {
 TEST_P(Music, HasDrumsOnChannelTen) {
     EXPECT_GT(tune.drumNotes, 0);
     EXPECT_GT(tune.notes, tune.drumNotes);
+}
+
+TEST_P(Music, HasAccentsAndPhraseDynamics) {
+    EXPECT_GE(tune.velocities.size(), 4u) << "plays every note at three loudnesses or fewer";
 }
 
 TEST_P(Music, EveryNoteEndsBeforeTheLoopPoint) {

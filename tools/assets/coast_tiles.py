@@ -65,15 +65,51 @@ def _distance_to(pred, x, y, want, limit=3):
     return limit + 1
 
 
-def coast_tile(pred):
-    tile = Tile()
+# Land beside water: a wide sandy beach, then grass taking over in ragged
+# tufts, so a lake reads as an oasis with a sandy rim and a coast as a beach.
+# The far edge of every coast tile is plain grass, which joins the grass,
+# forest and city tiles beside it.
+BEACH = 8
+SCRUB = 12
+
+
+def _land_distances(pred, reach):
+    """Distance from every land pixel of the tile to the nearest water
+    pixel (pixel centres), looking past the tile's sides; None where the
+    water is farther than reach."""
+    water = [(x, y) for y in range(-reach, T + reach) for x in range(-reach, T + reach)
+             if not pred(x + 0.5, y + 0.5)]
+    out = {}
     for y in range(T):
         for x in range(T):
-            if pred(x + 0.5, y + 0.5):
-                d = _distance_to(pred, x, y, False)
-                colour = SAND[0] if d == 1 else SAND[1] if d == 2 else grass_texture(x, y)
-                if d == 3 and noise(x, y, 3) < 0.5:
-                    colour = GRASS[1]
+            if not pred(x + 0.5, y + 0.5):
+                continue
+            near = [math.hypot(x - wx, y - wy) for wx, wy in water
+                    if abs(x - wx) <= reach and abs(y - wy) <= reach]
+            out[(x, y)] = min(near) if near else None
+    return out
+
+
+def _land_colour(x, y, d, beach, scrub):
+    if d is None or d > scrub:
+        return grass_texture(x, y)
+    if d < 1.5:
+        return SAND[1]
+    if d <= beach:
+        return SAND[1] if noise(x, y, 11) < 0.06 else SAND[0]
+    sand_share = (scrub - d) / (scrub - beach)
+    if noise(x, y, 13) < sand_share:
+        return SAND[0]
+    return GRASS[1] if noise(x, y, 3) < 0.5 else grass_texture(x, y)
+
+
+def coast_tile(pred, beach=BEACH, scrub=SCRUB):
+    tile = Tile()
+    distances = _land_distances(pred, scrub + 1)
+    for y in range(T):
+        for x in range(T):
+            if (x, y) in distances:
+                colour = _land_colour(x, y, distances[(x, y)], beach, scrub)
             else:
                 d = _distance_to(pred, x, y, True)
                 colour = FOAM[0] if d == 1 else FOAM[1] if d == 2 else SHALLOW if d == 3 else sea_texture(x, y)
@@ -109,7 +145,7 @@ def rocks_tile():
 
 
 def island_tile(pred):
-    tile = coast_tile(pred)
+    tile = coast_tile(pred, beach=3, scrub=6)
     # A palm tree: trunk and a crown of fronds.
     for x, y in ((17, 20), (17, 19), (16, 18), (16, 17)):
         tile.set(x, y, 0x805028)

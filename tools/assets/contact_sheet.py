@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws docs/assets.png: every picture at 2x on mid-grey (sprites and
 tiles drawn through their masks, as the game draws them) with the mask
-beside it, every tile with its code, and the seven stage maps rendered with
-the tiles."""
+beside it, every tile with its code, the seven stage maps rendered with
+the tiles, and the game-over word with its caption over each stage."""
 
 import os
 import sys
@@ -67,6 +67,23 @@ def render_map(rows, legend, maps_img, mask_img):
                     if mask_img.get(sx + x, sy + y) == BLACK:
                         out.set(j * 32 + x, i * 32 + y, maps_img.get(sx + x, sy + y))
     return out
+
+
+def draw_masked(target, picture, mask, left, top):
+    for y in range(picture.height):
+        for x in range(picture.width):
+            if mask.get(x, y) == BLACK:
+                target.set(left + x, top + y, picture.get(x, y))
+
+
+def game_over_over(stage, word, caption):
+    """A 1x patch from the middle of a stage with the game-over word and the
+    restart caption where the game draws them (160, 175) and (251, 250)."""
+    w, h = 360, 110
+    patch = stage.crop((stage.width - w) // 2, (stage.height - h) // 2, w, h)
+    draw_masked(patch, *word, 20, 10)
+    draw_masked(patch, *caption, 20 + 251 - 160, 10 + 250 - 175)
+    return patch
 
 
 def shrink(image, factor):
@@ -140,11 +157,15 @@ def main():
         layout.place(str(code), tile.scaled(2))
     layout.new_row()
     legend = maps.load_legend()
-    for stage in range(1, maps.STAGES + 1):
-        rows = maps.stage_rows(stage)
-        thumb = shrink(render_map(rows, legend, pictures["Maps"], pictures["MapMask"]), 3)
-        layout.place(label_text("Stage %d" % stage), thumb)
+    stages = [render_map(maps.stage_rows(stage), legend, pictures["Maps"], pictures["MapMask"])
+              for stage in range(1, maps.STAGES + 1)]
+    for stage, image in enumerate(stages, start=1):
+        layout.place(label_text("Stage %d" % stage), shrink(image, 3))
         layout.new_row()
+    word = split_picture_and_mask("GameOverGra", pictures["GameOverGra"])
+    caption = split_picture_and_mask("toTitle", pictures["toTitle"])
+    for stage, image in enumerate(stages, start=1):
+        layout.place(label_text("GameOver over Stage %d" % stage), game_over_over(image, word, caption))
     write_png(OUT, layout.render())
     print("docs/assets.png")
 

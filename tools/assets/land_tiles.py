@@ -1,10 +1,9 @@
 """Land tiles: grass, forest, mountains, city, desert, runway, hangar and
-the fortress pieces. Each fills its tile edge to edge (the turret leaves its
-corners transparent), so equal tiles side by side make one area."""
+the fortress pieces. Each fills its tile edge to edge, so equal tiles side
+by side make one area; the turret stands on a square of armour plate."""
 
 import math
 
-from pnglib import WHITE
 from tile_base import (T, GRASS, TREE, ROCK, SNOW, ASPHALT, CONCRETE, DUNE, METAL, Tile, grass_texture,
                        noise, lighten, darken)
 
@@ -222,21 +221,21 @@ def plate_tile():
     return tile
 
 
+TURRET_DECK = 0x7C8CA4
+
+
 def turret_tile():
-    """A round gun platform; its corners are transparent."""
-    tile = Tile()
+    """A round gun platform on armour plate, barrel to the left."""
+    tile = plate_tile()
     for y in range(T):
         for x in range(T):
             dx, dy = x + 0.5 - 16, y + 0.5 - 16
             d = math.hypot(dx, dy)
             if d > 15.5:
-                tile.set(x, y, WHITE)
-                tile.clear(x, y)
                 continue
-            colour = METAL[0]
-            if d > 14.2:
-                colour = METAL[3]
-            elif d > 13:
+            if d > 13.6:
+                colour = METAL[3] if dx + dy > -4 else METAL[1]   # the ring it turns in
+            elif d > 12.4:
                 colour = METAL[2] if dx + dy < 0 else METAL[1]
             elif d < 7.5:
                 colour = 0xC04020 if dx + dy > -3 else 0xF07840
@@ -244,6 +243,8 @@ def turret_tile():
                     colour = 0x501008
                 if d < 2.5:
                     colour = 0xF8D060
+            else:
+                colour = TURRET_DECK
             tile.set(x, y, colour)
     for x in range(2, 12):
         for y in (15, 16, 17):

@@ -11,6 +11,8 @@ a space starts a comment; indented lines continue the statement above them):
 
   title Stage 1 - Take-off        name stored in the file
   tempo 132                       quarter notes per minute
+  level -2.5                      dB for every track's volume, to even
+                                  the tunes out (no volume may pass 127)
   meter 4/4                       time signature, before any phrase
   key D                           key signature: C, F#, Bb, Am, C#m, ...
   track lead channel=1 program=80 volume=100 pan=64 reverb=40 chorus=0
@@ -35,8 +37,10 @@ Inside a phrase:
   v80       velocity for the notes that follow in this phrase
   |         bar check: the phrase must be at a bar line here
 
-In a play line, name^N transposes a phrase by N semitones and name*K
-repeats it K times (name^-5*2 does both).
+In a play line, name^N transposes a phrase by N semitones, name@N plays
+it N velocity steps louder (or softer: @-12), and name*K repeats it K
+times (name^-5@8*2 does all three). A phrase's own v marks and accents
+shape it; @ gives each section of the song its loudness.
 """
 
 import glob
@@ -75,7 +79,8 @@ NOTE_OFFSETS = {"c": 0, "d": 2, "e": 4, "f": 5, "g": 7, "a": 9, "b": 11}
 PITCH_RE = re.compile(r"^([a-g])([#b]?)(-?\d)$")
 NOTE_RE = re.compile(r"^(?P<pitches>[^:!]+)(?::(?P<dur>[0-9.t~]+))?(?P<accent>!?)$")
 DURATION_RE = re.compile(r"^(1|2|4|8|16|32)(t?)(\.?)$")
-ITEM_RE = re.compile(r"^(?P<name>[A-Za-z_][\w]*)(?:\^(?P<shift>-?\d+))?(?:\*(?P<times>\d+))?$")
+ITEM_RE = re.compile(r"^(?P<name>[A-Za-z_][\w]*)(?:\^(?P<shift>-?\d+))?(?:@(?P<louder>[-+]?\d+))?"
+                     r"(?:\*(?P<times>\d+))?$")
 
 TRACK_DEFAULTS = {"channel": None, "program": 0, "volume": 100, "pan": 64,
                   "reverb": 40, "chorus": 0, "velocity": 96, "gate": 0.9}
@@ -240,6 +245,7 @@ class Tune:
     def __init__(self):
         self.title = ""
         self.tempo = 120
+        self.level = 0.0
         self.meter = (4, 4)
         self.key = None
         self.tracks = {}
@@ -270,11 +276,12 @@ class Tune:
                 raise TuneError(f"play {track_name}: '{phrase.name}' is "
                                 f"{'a drum' if phrase.is_drums else 'a note'} phrase")
             shift = int(match["shift"] or 0)
+            louder = int(match["louder"] or 0)
             for _ in range(int(match["times"] or 1)):
                 for start, length, key, velocity, change in phrase.notes:
                     if not 0 <= key + shift <= 127:
                         raise TuneError(f"play {track_name}: {item} leaves the MIDI range")
-                    loudness = max(1, min(127, (velocity or track.velocity) + change))
+                    loudness = max(1, min(127, (velocity or track.velocity) + change + louder))
                     track.notes.append((track.length + start, length, key + shift, loudness))
                 track.length += phrase.length
 
@@ -311,6 +318,10 @@ def apply_statement(tune, head, more):
         tune.tempo = float(rest)
         if not 20 <= tune.tempo <= 300:
             raise TuneError("tempo outside 20 to 300")
+    elif word == "level":
+        tune.level = float(rest)
+        if not -24 <= tune.level <= 12:
+            raise TuneError("level outside -24 to 12 dB")
     elif word == "meter":
         numerator, denominator = (int(n) for n in rest.split("/"))
         if denominator not in (2, 4, 8, 16) or not 1 <= numerator <= 32:
@@ -394,10 +405,19 @@ def conductor_chunk(tune, end_tick):
     return track_chunk(events, end_tick)
 
 
-def instrument_chunk(track, end_tick):
+def scaled_volume(track, level):
+    """The track's volume moved by level dB: the synthesizer's gain goes
+    with the square of the volume controller, 40 log10(v / 127) dB."""
+    volume = round(track.volume * 10 ** (level / 40))
+    if volume > 127:
+        raise TuneError(f"track {track.name}: level {level:g} dB takes its volume to {volume}, past 127")
+    return volume
+
+
+def instrument_chunk(track, end_tick, level):
     ch = track.channel
     events = [(0, SETTING, meta(0x03, track.name.encode("ascii")))]
-    for controller, value in ((7, track.volume), (10, track.pan),
+    for controller, value in ((7, scaled_volume(track, level)), (10, track.pan),
                               (91, track.reverb), (93, track.chorus)):
         events.append((0, SETTING, bytes([0xB0 | ch, controller, value])))
     events.append((0, SETTING, bytes([0xC0 | ch, track.program])))
@@ -411,7 +431,7 @@ def instrument_chunk(track, end_tick):
 def midi_bytes(tune):
     end_tick = tune.length()
     tracks = [conductor_chunk(tune, end_tick)]
-    tracks += [instrument_chunk(t, end_tick) for t in tune.tracks.values()]
+    tracks += [instrument_chunk(t, end_tick, tune.level) for t in tune.tracks.values()]
     header = b"MThd" + struct.pack(">IHHH", 6, 1, len(tracks), DIVISION)
     return header + b"".join(tracks)
 

@@ -2,8 +2,10 @@
 """Synthesises the game's three sound effects into gamedata/Wave.
 
 Run from the repository root. Output is mono, 16-bit, 22050 Hz PCM, every
-effect normalised to a peak of -1 dBFS. A fixed seed per effect makes the
-files byte-for-byte reproducible.
+effect normalised to a peak of -6.1 dBFS, so two effects and the music can
+sound together without clipping in the mixer; the effects are rounded off
+(soft_clip) to stay clearly louder than the music all the same. A fixed
+seed per effect makes the files byte-for-byte reproducible.
 """
 
 import math
@@ -13,7 +15,7 @@ import struct
 import wave
 
 RATE = 22050
-PEAK_DBFS = -1.0
+PEAK_DBFS = -6.1
 OUT_DIR = os.path.join("gamedata", "Wave")
 
 
@@ -96,57 +98,68 @@ def write_wav(name, samples):
 
 # ---- the effects -------------------------------------------------------------
 
+def soft_clip(x, drive):
+    """Rounds off the loudest moments so an effect sounds full at a modest
+    peak."""
+    return math.tanh(drive * x) / math.tanh(drive)
+
+
 def bullet():
-    """A short bright zap: a falling pulse wave over a click of noise."""
+    """A soft, quick "thup": a falling rounded tone with a dull puff of air,
+    kept mostly below 2 kHz so rapid fire does not tire the ear."""
     rng = random.Random(1998)
-    n = frames(0.13)
+    n = frames(0.12)
     osc, sub = Oscillator(), Oscillator()
-    hiss = LowPass()
+    tone_filter, puff_filter = LowPass(), LowPass()
     out = []
     for i in range(n):
-        hz = glide(i, n, 2400.0, 520.0)
-        tone = 0.6 * osc.pulse(hz, 0.25 + 0.2 * i / n) + 0.3 * sub.sine(hz / 2)
-        tone = tone * exp_decay(i, n, 3.5)
-        noise = hiss.step(rng.uniform(-1, 1), 7000.0) * exp_decay(i, n, 30.0)
-        out.append(tone + 0.8 * noise)
+        hz = glide(i, n, 1100.0, 260.0)
+        bright = 0.45 * osc.pulse(hz, 0.5) + 0.55 * sub.sine(hz / 2)
+        tone = tone_filter.step(bright, 1800.0) * exp_decay(i, n, 4.0)
+        puff = puff_filter.step(rng.uniform(-1, 1), 1500.0) * exp_decay(i, n, 25.0)
+        out.append(soft_clip(tone + 1.2 * puff, 1.5))
     return out
 
 
-def explosion(seed, seconds, thump_from, thump_to, brightness, crackle):
-    """Filtered noise whose cutoff falls as it dies, over a falling low thump.
+def explosion(seed, seconds, thump_from, thump_to, thump_decay, brightness, crackle, drive):
+    """A falling low thump that gives the blast its body, under noise whose
+    cutoff falls as it dies.
 
-    crackle is the chance per sample of a sharp spark in the first half.
+    crackle is the chance per sample of a spark in the first half; drive is
+    how hard the mix is rounded off (see soft_clip).
     """
     rng = random.Random(seed)
     n = frames(seconds)
     rumble, body, body2 = LowPass(), LowPass(), LowPass()
-    thump = Oscillator()
+    thump, thump2 = Oscillator(), Oscillator()
     out = []
     for i in range(n):
         t = i / n
         white = rng.uniform(-1, 1)
-        cutoff = 120.0 + brightness * (1.0 - t) ** 2.5
+        cutoff = 90.0 + brightness * (1.0 - t) ** 3
         shaped = body2.step(body.step(white, cutoff), cutoff)
-        noise = 3.0 * shaped + 2.0 * rumble.step(white, 180.0)
+        noise = 2.2 * shaped + 3.0 * rumble.step(white, 140.0)
         noise *= exp_decay(i, n, 4.0) * min(1.0, i / frames(0.004))
-        boom = thump.sine(glide(i, n, thump_from, thump_to)) * exp_decay(i, n, 7.0)
+        hz = glide(i, n, thump_from, thump_to)
+        boom = (thump.sine(hz) + 0.35 * thump2.sine(hz * 2)) * exp_decay(i, n, thump_decay)
         spark = 0.0
         if t < 0.5 and rng.random() < crackle:
-            spark = rng.choice((-1.0, 1.0)) * (1.0 - 2 * t) * 0.8
-        out.append(noise + 0.9 * boom + spark)
+            spark = rng.choice((-1.0, 1.0)) * (1.0 - 2 * t) * 0.5
+        out.append(soft_clip(noise + 1.1 * boom + spark, drive))
     return out
 
 
 def ship_explosion():
     """The player's aircraft going down: long, deep and rolling."""
-    return explosion(seed=4113, seconds=1.05, thump_from=110.0, thump_to=32.0,
-                     brightness=5200.0, crackle=0.004)
+    return explosion(seed=4113, seconds=1.05, thump_from=95.0, thump_to=30.0, thump_decay=4.5,
+                     brightness=3600.0, crackle=0.003, drive=0.8)
 
 
 def enemy_explosion():
-    """An enemy popping: shorter, higher and punchier than the ship's."""
-    return explosion(seed=2724, seconds=0.5, thump_from=220.0, thump_to=70.0,
-                     brightness=7500.0, crackle=0.002)
+    """An enemy bursting: shorter and higher than the ship's, but with a
+    solid thump under the noise, as it plays many times a second."""
+    return explosion(seed=2724, seconds=0.5, thump_from=170.0, thump_to=55.0, thump_decay=5.0,
+                     brightness=3000.0, crackle=0.0015, drive=0.8)
 
 
 def main():

@@ -1,4 +1,7 @@
-"""The aircraft and shot sheets, from the pixel-art sources in sprites/."""
+"""The aircraft and shot sheets, from the pixel-art sources in sprites/.
+
+The aircraft are drawn 28 rows tall, so with their outline they fill the
+30-row cells that the ram rule compares: a ram then looks like a touch."""
 
 import pixelart
 from sheets import blank_sheet, put_frame, centred_painter
@@ -9,10 +12,7 @@ ROW_RAMPS = ["grey", "cyan", "green", "yellow", "magenta"]
 def plane_sheet():
     sheet = blank_sheet(59, 60)
     sprite = pixelart.load("player")
-    # Top-aligned: the fuselage line then meets the shots, which leave the
-    # ship 10 pixels below its corner.
-    lift = -((30 - sprite.height) // 2)
-    put_frame(sheet, 0, 0, 59, 30, centred_painter(pixelart.paint, sprite, "player", dy=lift))
+    put_frame(sheet, 0, 0, 59, 30, centred_painter(pixelart.paint, sprite, "player"))
     return sheet
 
 
@@ -22,10 +22,7 @@ def enemy_sheet():
         for row in range(5):
             kind = column * 5 + row + 1
             sprite = pixelart.load("enemy%d" % kind)
-            # Near the top of the frame: an enemy fires from its top-left
-            # corner, so its nose should be close to it.
-            lift = 1 - (30 - sprite.height) // 2
-            painter = centred_painter(pixelart.paint, sprite, ROW_RAMPS[row], dy=lift)
+            painter = centred_painter(pixelart.paint, sprite, ROW_RAMPS[row])
             put_frame(sheet, column * 60, row * 60, 60, 30, painter)
     return sheet
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks of the asset generators themselves: the PNG writer and reader,
 the frame convention of the sheet helper, the stage map checker and the
-legend. rebuild.sh runs these before it rebuilds anything."""
+legend, the tune notation's dynamics and level. rebuild.sh runs these before it rebuilds anything."""
 
 import os
 import sys
@@ -12,6 +12,7 @@ import zlib
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import maps  # noqa: E402
+import music  # noqa: E402
 import pnglib  # noqa: E402
 import pixelart  # noqa: E402
 from pnglib import Image, BLACK, WHITE, decode_png, encode_png  # noqa: E402
@@ -102,6 +103,21 @@ class MapCheckTest(unittest.TestCase):
         self.assertEqual(data[:3], bytes((20, 13, 0)))
         self.assertEqual(len(data), 3 + 20 * 13)
         self.assertEqual(data[3 + 6 * 20], self.legend[","])
+
+
+class TuneDynamicsTest(unittest.TestCase):
+    HEAD = "tempo 120\ntrack lead channel=1 volume=%d velocity=90\n"
+
+    def test_section_loudness_adds_to_marks_and_accents(self):
+        tune = music.read_tune(self.HEAD % 100 + "phrase a: c5:4 v70 d5 e5! f5 |\nplay lead: a a@-10\n")
+        self.assertEqual([n[3] for n in tune.tracks["lead"].notes], [90, 70, 86, 70, 80, 60, 76, 60])
+
+    def test_level_scales_every_volume_and_refuses_past_127(self):
+        tune = music.read_tune(self.HEAD % 100 + "level -4\nphrase a: c5:1 |\nplay lead: a\n")
+        self.assertEqual(music.scaled_volume(tune.tracks["lead"], tune.level), 79)
+        loud = music.read_tune(self.HEAD % 120 + "level 2\nphrase a: c5:1 |\nplay lead: a\n")
+        with self.assertRaisesRegex(music.TuneError, "past 127"):
+            music.midi_bytes(loud)
 
 
 if __name__ == "__main__":

@@ -64,16 +64,19 @@ def shaded_lettering(image, pixels, left, top, height, ramp, outlines, shadow=No
 
 
 def gameover_sheet():
+    """The green word with a near-black outline and shadow, so it reads
+    over every stage: the green land, the sea, the sand and the plating."""
     sheet = blank_sheet(320, 120)
-    xs, ys = 5, 6
+    xs, ys = 5, 5
     pixels = font.render(font.BIG, "GameOver", xs, ys)
     width = font.text_width(font.BIG, "GameOver", xs)
     height = 9 * ys
-    ramp = [0xC8FFA0, 0x90F070, 0x58D848, 0x30B830, 0x189020, 0x0C6814]
+    ramp = [0xE0FFC0, 0xB8FF90, 0x90F868, 0x6CEC4C, 0x50DC3C, 0x3CC830]
 
     def painter(canvas):
-        return shaded_lettering(canvas, pixels, (320 - width) // 2, (60 - height) // 2,
-                                height, ramp, [(2, 0x043004)])
+        return shaded_lettering(canvas, pixels, (320 - width) // 2 - 1, (60 - height) // 2 - 1,
+                                height, ramp, [(1, 0x0C400C), (2, 0x041004)],
+                                shadow=((2, 2), 0x000000))
     put_frame(sheet, 0, 0, 320, 60, painter)
     return sheet
 
