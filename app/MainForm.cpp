@@ -334,5 +334,9 @@ void TMainForm::Mirror(bool full) {
     if (!full && !stateChanged_) return;
     stateChanged_ = false;
     menu_->Mirror(full);
+    if (watch_) {
+        EnableWatchKeys(true);
+        return;  // the status bar shows the replay's game
+    }
     view_->Mirror(game_.S.Shell);
 }

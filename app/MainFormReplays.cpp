@@ -21,7 +21,8 @@
 
 namespace {
 
-constexpr const char* kWatchKeys[] = {"ReplaySpeed1Key", "ReplaySpeed2Key", "ReplaySpeed4Key", "ReplayEndKey"};
+// F3 too: the title disables it, but it pauses a replay.
+constexpr const char* kWatchKeys[] = {"ReplaySpeed1Key", "ReplaySpeed2Key", "ReplaySpeed4Key", "ReplayEndKey", "StopB"};
 
 }  // namespace
 
@@ -150,4 +151,5 @@ void TMainForm::EnableWatchKeys(bool on) {
     for (const char* name : kWatchKeys) {
         if (QShortcut* key = menu_->Key(QString::fromLatin1(name))) key->setEnabled(on);
     }
+    if (!on) menu_->Mirror(true);  // F3 as the game has it
 }

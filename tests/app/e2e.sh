@@ -221,7 +221,9 @@ replay_watched_at_4x() {
   gone "A New Record !" || fail "the name entry stayed open"
   timeout 10 xdotool windowfocus --sync "$wid" || true
   xdotool key F2
-  [ -s Replays/last.skr ] || fail "no Replays/last.skr after the game"
+  local replays
+  replays=$(dirname "$(dirname "$scores")")/Replays  # beside Data/, where the game plays
+  [ -s "$replays/last.skr" ] || fail "no Replays/last.skr after the game"
   xdotool key alt+g
   sleep 0.5
   xdotool key l
@@ -246,9 +248,9 @@ replay_watched_at_4x() {
   moving || fail "Esc did not return to the title"
   quit_with_f9 "after watching a replay"
   local kept
-  kept=$(awk '$4 ~ /^kept-/ {print $4; exit}' Replays/index.txt 2>/dev/null)
+  kept=$(awk '$4 ~ /^kept-/ {print $4; exit}' "$replays/index.txt" 2>/dev/null)
   [ -n "$kept" ] || fail "F9 kept no replay for the record"
-  for file in Replays/last.skr "Replays/$kept"; do
+  for file in "$replays/last.skr" "$replays/$kept"; do
     env -u DISPLAY "$bin" --verify-replay "$file" >/dev/null 2>"$work/verify.err" ||
       fail "$file does not verify: $(cat "$work/verify.err")"
   done
