@@ -77,6 +77,7 @@ void TReplayListBox::Fill() {
 
 bool TReplayListBox::Choose(std::vector<std::uint8_t>& file) {
     Fill();
+    adjustSize();
     sk::CentreOnScreen(this);
     if (exec() != QDialog::Accepted || !list_->currentItem()) return false;
     file = files_[static_cast<std::size_t>(list_->indexOfTopLevelItem(list_->currentItem()))];
