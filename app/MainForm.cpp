@@ -5,6 +5,7 @@
 #include "app/DialogFonts.h"
 #include "app/EnterScore.h"
 #include "app/HighScoreForm.h"
+#include "app/Language.h"
 #include "app/MainMenu.h"
 #include "app/MessageBoxes.h"
 #include "app/PlayArea.h"
@@ -69,8 +70,10 @@ TMainForm::TMainForm(Hooks hooks)
 }
 
 // Both halves of the sound library start with the window's handle; asking
-// for it makes the native window now.
+// for it makes the native window now. The library learns the language
+// before its first message.
 void TMainForm::StartSound() {
+    ApplyLanguage(sk::LoadExtraSettings().Lang);
     void* handle = reinterpret_cast<void*>(winId());
     hooks_.Sound.DsStart(handle);
     hooks_.Sound.DmStart(handle);
@@ -185,7 +188,8 @@ void TMainForm::PlayOptionsBClick() {
     sk::CentreOnScreen(playOptions_.get());
     game_.PauseForDialog();
     Mirror();
-    playOptions_->Load(extras_, [this](int music, int effects) { ApplyVolumes(music, effects); });
+    playOptions_->Load(extras_, {[this](int music, int effects) { ApplyVolumes(music, effects); },
+                                 [this](sk::Language language) { ApplyLanguage(language); }});
     if (playOptions_->exec() != QDialog::Accepted) return;
     ApplyExtras(playOptions_->Chosen());
     sk::SaveExtraSettings(extras_);
@@ -207,7 +211,7 @@ void TMainForm::Exit1Click() {
 void TMainForm::ReportLostHighScores(const char* reason) {
     const QString file = QDir::current().absoluteFilePath(QString::fromUtf8(sk::kHighScoreFile));
     sk::ShowInformation(this, windowTitle(),
-                        QStringLiteral("ハイスコアを保存できませんでした。\n%1\n%2").arg(file, QString::fromLocal8Bit(reason)));
+                        tr("ハイスコアを保存できませんでした。\n%1\n%2").arg(file, QString::fromLocal8Bit(reason)));
 }
 
 // --- The extras ----------------------------------------------------------------
@@ -219,6 +223,14 @@ void TMainForm::ApplyExtras(const sk::ExtraSettings& extras) {
     input_->SetPadControl(extras.PadControl, (config + QStringLiteral("/SK98/gamecontrollerdb.txt")).toStdString());
     ApplyVolumes(extras.MusicVolume, extras.EffectVolume);
     ApplyZoom(extras.ZoomMode);
+    ApplyLanguage(extras.Lang);
+}
+
+// Every window speaks the language at once; so does the sound library where
+// it has the hook.
+void TMainForm::ApplyLanguage(sk::Language choice) {
+    sk::UseLanguage(sk::ResolveLanguage(choice));
+    if (hooks_.Sound.SetLanguage) hooks_.Sound.SetLanguage(sk::LanguageCode(sk::CurrentLanguage()));
 }
 
 void TMainForm::ToggleFullScreen() {
@@ -291,6 +303,7 @@ void TMainForm::FormClose() {
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange) mouseLock_->SetWindowActive(isActiveWindow());
+    if (event->type() == QEvent::LanguageChange && menu_) menu_->Retranslate();
 }
 
 // --- Frames ------------------------------------------------------------------
@@ -309,9 +322,9 @@ int TMainForm::RunFrame() {
 
 // The window behind a message box or the name entry shows the game as it
 // stands when they open.
-void TMainForm::ShowMessage(const std::string& caption, const std::string& text) {
+void TMainForm::ShowMessage(const sk::Message& message) {
     Mirror();
-    sk::ShowInformation(this, QString::fromStdString(caption), QString::fromStdString(text));
+    sk::ShowInformation(this, sk::CoreText(message.Caption), sk::CoreText(message));
 }
 
 void TMainForm::OfferNameEntry(int rank, int points) {

@@ -90,7 +90,7 @@ public:
     TPlayOptionsBox* PlayOptionsBox() const { return playOptions_.get(); }
 
     // sk::WindowPort
-    void ShowMessage(const std::string& caption, const std::string& text) override;
+    void ShowMessage(const sk::Message& message) override;
     void OfferNameEntry(int rank, int points) override;
     void ApplyMouseLock(bool confine) override;
     void StateChanged() override;
@@ -122,6 +122,7 @@ private:
     void AfterEvent(bool fullMirror = true);
     void ApplyVolumes(int music, int effects);
     void ApplyZoom(sk::Zoom zoom);
+    void ApplyLanguage(sk::Language choice);
     // MainFormReplays.cpp
     void KeepLastReplay(const std::vector<std::uint8_t>& file);
     void LoadReplays();

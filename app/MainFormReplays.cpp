@@ -67,8 +67,12 @@ bool TMainForm::WatchReplay(const std::vector<std::uint8_t>& file, const QString
     sk::Replay replay;
     const sk::ReplayVerdict verdict = sk::OpenReplay(file, replay);
     if (verdict.Code != sk::ReplayVerdictCode::Matches) {
+        const QString why = verdict.Code == sk::ReplayVerdictCode::Foreign
+                                ? tr("別のルールまたは別のステージデータで記録されたリプレイです。")
+                                : tr("リプレイとして読めないファイルです。");
         sk::ShowInformation(this, windowTitle(),
-                            tr("このリプレイは再生できません。\n%1\n%2").arg(source, QString::fromStdString(verdict.Message)));
+                            tr("このリプレイは再生できません。") + QLatin1Char('\n') + why + QLatin1Char('\n') + source +
+                                QLatin1Char('\n') + QString::fromStdString(verdict.Message));
         return false;
     }
     watch_ = std::make_unique<sk::ReplayWatch>(std::move(replay), sk::LoadPictures(), hooks_.Sound, game_.S.MusicOn,

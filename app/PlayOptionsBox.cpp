@@ -1,6 +1,7 @@
 #include "app/PlayOptionsBox.h"
 
 #include "app/DialogFonts.h"
+#include "app/Language.h"
 #include "app/WidgetKit.h"
 #include "game/Game.h"
 
@@ -14,10 +15,28 @@
 
 namespace {
 
-constexpr const char* kZoomCaptions[4] = {"1倍", "2倍", "3倍", "全画面"};
+constexpr const char* kZoomCaptions[4] = {
+    QT_TRANSLATE_NOOP("TPlayOptionsBox", "1倍"),
+    QT_TRANSLATE_NOOP("TPlayOptionsBox", "2倍"),
+    QT_TRANSLATE_NOOP("TPlayOptionsBox", "3倍"),
+    QT_TRANSLATE_NOOP("TPlayOptionsBox", "全画面"),
+};
+
+// Each language by its own name; "自動" follows the player's languages.
+struct LanguageItem {
+    sk::Language Choice;
+    const char* Caption;
+    int X, Width;
+};
+constexpr LanguageItem kLanguageItems[] = {
+    {sk::Language::Automatic, QT_TRANSLATE_NOOP("TPlayOptionsBox", "自動"), 16, 86},
+    {sk::Language::Japanese, "日本語", 104, 66},
+    {sk::Language::English, "English", 172, 70},
+};
 
 QSlider* AddVolume(QWidget* group, const char* name, const char* caption, int y, QLabel*& value) {
-    sk::AddLabel(group, "", QString::fromUtf8(caption), QRect(16, y + 2, 48, 12), sk::GothicFont(12), Qt::AlignLeft);
+    QLabel* label = sk::AddLabel(group, "", QString(), QRect(16, y + 2, 48, 12), sk::GothicFont(12), Qt::AlignLeft);
+    sk::SetText(label, caption);
     auto* slider = new QSlider(Qt::Horizontal, group);
     slider->setObjectName(QString::fromLatin1(name));
     slider->setRange(0, 100);
@@ -32,49 +51,70 @@ QSlider* AddVolume(QWidget* group, const char* name, const char* caption, int y,
 
 TPlayOptionsBox::TPlayOptionsBox(sk::Game& game, QWidget* parent) : QDialog(parent), game_(game) {
     setObjectName(QStringLiteral("PlayOptionsBox"));
-    setWindowTitle(QStringLiteral("操作と表示"));
+    sk::SetText(this, QT_TR_NOOP("操作と表示"));
     sk::SetDialogFrame(this, true);
     setFont(sk::GothicFont(12));
-    setFixedSize(266, 298);
+    setFixedSize(266, 346);
 
-    auto* control = sk::AddGroup(this, "ControlGroup", "操作", QRect(8, 8, 249, 65));
-    KeyControlB = sk::AddCheckBox(control, "KeyControlB", "キーボードで操作する", QRect(16, 18, 225, 17),
-                              "矢印キー・WASDで移動、Z・スペースで単発、Xで拡散、Enterでコンティニュー");
-    PadControlB = sk::AddCheckBox(control, "PadControlB", "ゲームパッドで操作する", QRect(16, 40, 225, 17),
-                              "スティック・十字キーで移動、Aで単発、B・Xで拡散、Startで一時停止、Backでリセット");
+    auto* control = sk::AddGroup(this, "ControlGroup", QT_TR_NOOP("操作"), QRect(8, 8, 249, 65));
+    KeyControlB = sk::AddCheckBox(control, "KeyControlB", QT_TR_NOOP("キーボードで操作する"), QRect(16, 18, 225, 17),
+                                  QT_TR_NOOP("矢印キー・WASDで移動、Z・スペースで単発、Xで拡散、Enterでコンティニュー"));
+    PadControlB =
+        sk::AddCheckBox(control, "PadControlB", QT_TR_NOOP("ゲームパッドで操作する"), QRect(16, 40, 225, 17),
+                        QT_TR_NOOP("スティック・十字キーで移動、Aで単発、B・Xで拡散、Startで一時停止、Backでリセット"));
 
-    auto* view = sk::AddGroup(this, "ZoomGroup", "表示", QRect(8, 80, 249, 45));
-    view->setToolTip(QStringLiteral("F11で全画面と切り替え"));
+    auto* view = sk::AddGroup(this, "ZoomGroup", QT_TR_NOOP("表示"), QRect(8, 80, 249, 45));
+    sk::SetHint(view, QT_TR_NOOP("F11で全画面と切り替え"));
     zoomButtons_ = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
-        auto* item = new QRadioButton(QString::fromUtf8(kZoomCaptions[i]), view);
+        auto* item = new QRadioButton(view);
         item->setObjectName(QStringLiteral("ZoomItem%1").arg(i + 1));
+        sk::SetText(item, kZoomCaptions[i]);
         item->setGeometry(16 + 52 * i, 18, i == 3 ? 70 : 50, 17);
         zoomButtons_->addButton(item, i + 1);
     }
 
-    auto* volume = sk::AddGroup(this, "VolumeGroup", "音量", QRect(8, 132, 249, 69));
-    MusicVolumeB = AddVolume(volume, "MusicVolumeB", "BGM", 18, musicValue_);
-    EffectVolumeB = AddVolume(volume, "EffectVolumeB", "効果音", 42, effectValue_);
+    auto* volume = sk::AddGroup(this, "VolumeGroup", QT_TR_NOOP("音量"), QRect(8, 132, 249, 69));
+    MusicVolumeB = AddVolume(volume, "MusicVolumeB", QT_TR_NOOP("BGM"), 18, musicValue_);
+    EffectVolumeB = AddVolume(volume, "EffectVolumeB", QT_TR_NOOP("効果音"), 42, effectValue_);
     for (QSlider* slider : {MusicVolumeB, EffectVolumeB}) {
         connect(slider, &QSlider::valueChanged, this, &TPlayOptionsBox::VolumeMoved);
     }
 
-    auto* other = sk::AddGroup(this, "OtherGroup", "その他", QRect(8, 208, 249, 41));
-    FocusPauseB = sk::AddCheckBox(other, "FocusPauseB", "非アクティブになったら一時停止する", QRect(16, 16, 225, 17),
-                              "ほかのウィンドウに切り替えると、F3と同じく一時停止します");
+    auto* other = sk::AddGroup(this, "OtherGroup", QT_TR_NOOP("その他"), QRect(8, 208, 249, 41));
+    FocusPauseB = sk::AddCheckBox(other, "FocusPauseB", QT_TR_NOOP("非アクティブになったら一時停止する"),
+                                  QRect(16, 16, 225, 17),
+                                  QT_TR_NOOP("ほかのウィンドウに切り替えると、F3と同じく一時停止します"));
 
-    auto* ok = sk::AddButton(this, "OkButton", "設定完了", QRect(16, 264, 113, 25));
+    AddLanguageGroup();
+
+    auto* ok = sk::AddButton(this, "OkButton", QT_TR_NOOP("設定完了"), QRect(16, 312, 113, 25));
     ok->setDefault(true);
-    auto* cancel = sk::AddButton(this, "CancelButton", "キャンセル", QRect(136, 264, 113, 25));
+    auto* cancel = sk::AddButton(this, "CancelButton", QT_TR_NOOP("キャンセル"), QRect(136, 312, 113, 25));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     ok->setFocus(Qt::OtherFocusReason);
     sk::UseClassicLook(this);
+    sk::FollowLanguage(this);
 }
 
-void TPlayOptionsBox::Load(const sk::ExtraSettings& settings, std::function<void(int, int)> preview) {
-    preview_ = nullptr;  // loading the sliders is not a change
+void TPlayOptionsBox::AddLanguageGroup() {
+    auto* group = sk::AddGroup(this, "LanguageGroup", QT_TR_NOOP("言語"), QRect(8, 256, 249, 45));
+    languageButtons_ = new QButtonGroup(this);
+    for (const LanguageItem& language : kLanguageItems) {
+        auto* item = new QRadioButton(QString::fromUtf8(language.Caption), group);
+        item->setObjectName(QStringLiteral("LanguageItem%1").arg(static_cast<int>(language.Choice)));
+        if (language.Choice == sk::Language::Automatic) sk::SetText(item, language.Caption);
+        item->setGeometry(language.X, 18, language.Width, 17);
+        languageButtons_->addButton(item, static_cast<int>(language.Choice));
+    }
+    connect(languageButtons_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked && preview_.Language) preview_.Language(static_cast<sk::Language>(id));
+    });
+}
+
+void TPlayOptionsBox::Load(const sk::ExtraSettings& settings, Preview preview) {
+    preview_ = {};  // loading the controls is not a change
     loaded_ = settings;
     KeyControlB->setChecked(settings.KeyControl);
     PadControlB->setChecked(settings.PadControl);
@@ -82,7 +122,8 @@ void TPlayOptionsBox::Load(const sk::ExtraSettings& settings, std::function<void
     MusicVolumeB->setValue(settings.MusicVolume);
     EffectVolumeB->setValue(settings.EffectVolume);
     FocusPauseB->setChecked(settings.FocusPause);
-    VolumeMoved();
+    languageButtons_->button(static_cast<int>(settings.Lang))->setChecked(true);
+    ShowVolumes();
     preview_ = std::move(preview);
 }
 
@@ -94,20 +135,28 @@ sk::ExtraSettings TPlayOptionsBox::Chosen() const {
     chosen.MusicVolume = MusicVolumeB->value();
     chosen.EffectVolume = EffectVolumeB->value();
     chosen.FocusPause = FocusPauseB->isChecked();
+    chosen.Lang = static_cast<sk::Language>(languageButtons_->checkedId());
     return chosen;
 }
 
-void TPlayOptionsBox::VolumeMoved() {
+void TPlayOptionsBox::ShowVolumes() {
     musicValue_->setText(QStringLiteral("%1%").arg(MusicVolumeB->value()));
     effectValue_->setText(QStringLiteral("%1%").arg(EffectVolumeB->value()));
-    if (preview_) preview_(MusicVolumeB->value(), EffectVolumeB->value());
 }
 
-// Cancel puts back the volumes heard before; any close runs the game again,
-// as the settings dialog's does.
+void TPlayOptionsBox::VolumeMoved() {
+    ShowVolumes();
+    if (preview_.Volumes) preview_.Volumes(MusicVolumeB->value(), EffectVolumeB->value());
+}
+
+// Cancel puts back the volumes heard and the language shown before; any
+// close runs the game again, as the settings dialog's does.
 void TPlayOptionsBox::done(int result) {
-    if (result != QDialog::Accepted && preview_) preview_(loaded_.MusicVolume, loaded_.EffectVolume);
-    preview_ = nullptr;
+    if (result != QDialog::Accepted) {
+        if (preview_.Volumes) preview_.Volumes(loaded_.MusicVolume, loaded_.EffectVolume);
+        if (preview_.Language) preview_.Language(loaded_.Lang);
+    }
+    preview_ = {};
     QDialog::done(result);
     if (game_.S.Shell.StopB.Checked) game_.StopBClick();
 }

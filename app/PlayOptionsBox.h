@@ -1,6 +1,6 @@
 // The "操作と表示" dialog: keyboard and pad control, zoom, the music and
-// effect volumes (heard at once while the sliders move), and the pause on
-// focus loss. Opened from the options menu like the settings dialog: the
+// effect volumes (heard at once while the sliders move), the pause on focus
+// loss and the language (every window speaks it at once). Opened from the options menu like the settings dialog: the
 // game pauses while it is open and runs again when it closes.
 #pragma once
 
@@ -24,20 +24,29 @@ class TPlayOptionsBox : public QDialog {
 public:
     TPlayOptionsBox(sk::Game& game, QWidget* parent = nullptr);
 
-    // Shows `settings`; the volumes heard while the dialog is open go to
-    // `preview`, and back to the shown ones on cancel.
-    void Load(const sk::ExtraSettings& settings, std::function<void(int music, int effects)> preview);
+    // What the player hears and reads while the dialog is open: the volumes
+    // and the language shown, before OK.
+    struct Preview {
+        std::function<void(int music, int effects)> Volumes;
+        std::function<void(sk::Language)> Language;
+    };
+
+    // Shows `settings`; every change of volume or language goes to
+    // `preview`, and cancel previews the loaded ones again.
+    void Load(const sk::ExtraSettings& settings, Preview preview);
     sk::ExtraSettings Chosen() const;
 
 protected:
     void done(int result) override;
 
 private:
+    void AddLanguageGroup();
     void VolumeMoved();
+    void ShowVolumes();
 
     sk::Game& game_;
     sk::ExtraSettings loaded_;
-    std::function<void(int, int)> preview_;
+    Preview preview_;
     QCheckBox* KeyControlB = nullptr;
     QCheckBox* PadControlB = nullptr;
     QButtonGroup* zoomButtons_ = nullptr;
@@ -46,4 +55,5 @@ private:
     QLabel* musicValue_ = nullptr;
     QLabel* effectValue_ = nullptr;
     QCheckBox* FocusPauseB = nullptr;
+    QButtonGroup* languageButtons_ = nullptr;
 };

@@ -26,20 +26,19 @@ QString Length(std::uint32_t frames) {
 
 TReplayListBox::TReplayListBox(const sk::Game& game, QWidget* parent) : QDialog(parent), game_(game) {
     setObjectName(QStringLiteral("ReplayListBox"));
-    setWindowTitle(tr("リプレイ"));
     setFont(sk::GothicFont(12));
     auto* layout = new QVBoxLayout(this);
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("ReplayList"));
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({tr("順位"), tr("名前"), tr("得点"), tr("ステージ"), tr("日付"), tr("長さ")});
     list_->setMinimumSize(520, 260);
     layout->addWidget(list_);
     auto* buttons = new QDialogButtonBox(this);
-    play_ = buttons->addButton(tr("再生(&P)"), QDialogButtonBox::AcceptRole);
+    play_ = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
     play_->setObjectName(QStringLiteral("PlayB"));
     play_->setDefault(true);
-    buttons->addButton(tr("閉じる"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("CloseB"));
+    close_ = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
+    close_->setObjectName(QStringLiteral("CloseB"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -57,7 +56,12 @@ void TReplayListBox::AddRow(const QString& rank, const QString& name, const std:
     files_.push_back(file);
 }
 
+// The texts are set at every opening, in the language of the moment.
 void TReplayListBox::Fill() {
+    setWindowTitle(tr("リプレイ"));
+    list_->setHeaderLabels({tr("順位"), tr("名前"), tr("得点"), tr("ステージ"), tr("日付"), tr("長さ")});
+    play_->setText(tr("再生(&P)"));
+    close_->setText(tr("閉じる"));
     list_->clear();
     files_.clear();
     for (int rank = 1; rank <= sk::kRanks; ++rank) {

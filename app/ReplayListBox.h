@@ -31,5 +31,6 @@ private:
     const sk::Game& game_;
     QTreeWidget* list_ = nullptr;
     QPushButton* play_ = nullptr;
+    QPushButton* close_ = nullptr;
     std::vector<std::vector<std::uint8_t>> files_;  // by row
 };

@@ -1,5 +1,6 @@
 #include "app/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -123,8 +124,8 @@ void EnsureStoreExists() {
 }
 
 [[noreturn]] void WriteFailed(const char* name, const QString& file) {
-    throw std::runtime_error("設定「" + std::string(name) + "」を保存できませんでした: " +
-                             QDir::toNativeSeparators(file).toStdString());
+    const QString text = QCoreApplication::translate("SettingsStore", "設定「%1」を保存できませんでした: %2");
+    throw std::runtime_error(text.arg(QString::fromLatin1(name), QDir::toNativeSeparators(file)).toStdString());
 }
 
 void WriteValue(const char* name, int value) {
@@ -169,6 +170,7 @@ ExtraSettings LoadExtraSettings() {
     s.MusicVolume = ParseVolume(ReadText("MusicVolume"));
     s.EffectVolume = ParseVolume(ReadText("EffectVolume"));
     s.FocusPause = ParseExtraFlag(ReadText("FocusPause"), defaults.FocusPause);
+    s.Lang = ParseLanguage(ReadText("Language"));
     return s;
 }
 
@@ -180,6 +182,7 @@ void SaveExtraSettings(const ExtraSettings& s) {
     WriteValue("MusicVolume", s.MusicVolume);
     WriteValue("EffectVolume", s.EffectVolume);
     WriteValue("FocusPause", s.FocusPause ? 1 : 0);
+    WriteValue("Language", static_cast<int>(s.Lang));
 }
 
 }  // namespace sk

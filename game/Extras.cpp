@@ -31,6 +31,12 @@ int ParseVolume(std::string_view text) {
     return value;
 }
 
+Language ParseLanguage(std::string_view text) {
+    const int value = ParseSettingValue(text, kInvalid);
+    if (value < 0 || value > 2) return Language::Automatic;
+    return static_cast<Language>(value);
+}
+
 float VolumeGain(int percent) {
     if (percent <= 0) return 0.0f;
     if (percent >= 100) return 1.0f;

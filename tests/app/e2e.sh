@@ -3,7 +3,8 @@
 # with keys and the mouse, continue after a game over, refuse a second copy,
 # check that the cursor stays in the window, that the menu keys reach the game
 # after a dialog and from the name entry, quit with F9 and check what the quit
-# wrote; then, under a window manager, that windows sit where they are centred.
+# wrote, that the environment's language reaches the windows; then, under a
+# window manager, that windows sit where they are centred.
 # Each check is a scenario that reports on its own (helpers in e2e_lib.sh).
 # Every wait is bounded; everything started here is stopped on exit.
 # Usage: e2e.sh <skarbolt binary> <gamedata folder>
@@ -227,11 +228,9 @@ replay_watched_at_4x() {
   xdotool key alt+g
   sleep 0.5
   xdotool key l
-  local list
-  list=$(shown "リプレイ") || fail "リプレイ... opened no list"
-  xdotool windowfocus --sync "$list" || true
+  poll 50 titled "リプレイ" || fail "リプレイ... opened no list"
   xdotool key Return
-  gone "リプレイ" || fail "the list stayed open"
+  poll 50 untitled "リプレイ" || fail "the list stayed open"
   timeout 10 xdotool windowfocus --sync "$wid" || true
   xdotool key 4
   deadline=$((SECONDS + 90))
@@ -253,6 +252,38 @@ replay_watched_at_4x() {
   for file in "$replays/last.skr" "$replays/$kept"; do
     env -u DISPLAY "$bin" --verify-replay "$file" >/dev/null 2>"$work/verify.err" ||
       fail "$file does not verify: $(cat "$work/verify.err")"
+  done
+}
+
+# The player's languages choose the windows' language: English under an
+# English environment (the settings dialog's caption says so), the original
+# Japanese under a Japanese one.
+# Only the program gets them: the tools here keep a locale they can use. A
+# machine without the ja_JP.UTF-8 locale gets its windows' WM_NAME garbled,
+# so the titles are read as the window managers read them (_NET_WM_NAME).
+titled() {
+  local w
+  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && return 0
+  done
+  return 1
+}
+untitled() { ! titled "$1"; }
+speaks_the_players_language() {
+  stop_game
+  leave_title
+  local game=$bin env language lang title
+  bin="$work/game_in_language"
+  for env in "LANGUAGE=en_US:en LANG=en_US.UTF-8 Settings" "LANGUAGE= LANG=ja_JP.UTF-8 詳細設定"; do
+    read -r language lang title <<<"$env"
+    printf '#!/bin/sh\nexec env -u LC_ALL %s %s "%s"\n' "$language" "$lang" "$game" >"$bin"
+    chmod +x "$bin"
+    start_game
+    xdotool key F5
+    poll 100 titled "$title" || fail "F5 opened no dialog titled $title under $language $lang"
+    xdotool key Escape
+    poll 50 untitled "$title" || fail "Esc did not close $title"
+    stop_game
   done
 }
 
@@ -295,5 +326,6 @@ scenario name_entry_passes_menu_keys game_over_opens_name_entry
 scenario double_click_continues name_entry_passes_menu_keys
 scenario f9_from_name_entry_saves_and_quits double_click_continues
 scenario replay_watched_at_4x
+scenario speaks_the_players_language
 scenario placement_under_window_manager
 run_scenarios

@@ -12,6 +12,11 @@
 # as not run. What a later scenario reads goes through `keep` (variables) or
 # files in $work.
 
+# The program speaks the original Japanese whatever the machine's languages
+# (a scenario may set its own).
+unset LANGUAGE
+export LC_ALL=C.UTF-8
+
 work=$(mktemp -d)
 : >"$work/pids"
 cleanup() {

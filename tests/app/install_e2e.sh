@@ -19,11 +19,16 @@ installed_layout() {
   for file in games/skarbolt share/games/skarbolt98/Data/Stage7.dat share/games/skarbolt98/Wave/Bullet.wav \
     share/games/skarbolt98/BGM/Opening.mid share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/256x256/apps/$id.png share/man/man6/skarbolt.6.gz \
+    share/man/ja/man6/skarbolt.6.gz \
     share/doc/skarbolt98/copyright share/doc/skarbolt98/changelog.gz; do
     [ -e "$root/$file" ] || fail "$file was not installed"
   done
   [ -e "$root/share/games/skarbolt98/Data/Hi-Score.dat" ] && fail "a high-score file was installed"
   grep -q "^Exec=/usr/games/skarbolt$" "$root/share/applications/$id.desktop" || fail "the desktop entry's Exec line"
+  if command -v man >/dev/null; then
+    [ "$(MANPATH="$root/share/man" man -L ja -w 6 skarbolt)" = "$root/share/man/ja/man6/skarbolt.6.gz" ] ||
+      fail "man -L ja 6 skarbolt does not find the Japanese manual page"
+  fi
 }
 
 # The installed program finds its library through its own RUNPATH only.

@@ -82,11 +82,13 @@ TEST_F(ExtrasTest, StoredValuesOutOfRangeReadAsDefaults) {
     store.setValue("Zoom", "9");
     store.setValue("EffectVolume", "-5");
     store.setValue("KeyControl", "0");
+    store.setValue("Language", "3");
     store.sync();
     const sk::ExtraSettings read = sk::LoadExtraSettings();
     EXPECT_EQ(read.ZoomMode, sk::Zoom::X1);
     EXPECT_EQ(read.EffectVolume, 100);
     EXPECT_FALSE(read.KeyControl);
+    EXPECT_EQ(read.Lang, sk::Language::Automatic);
 }
 
 TEST_F(ExtrasTest, KeysSteerFireAndContinueOnlyWhileKeyboardControlIsOn) {
