@@ -90,6 +90,10 @@ void PlayerInput::OnPad(const PadState& now) {
     const PadState was = padShown_;
     padShown_ = now;
     if (now.Direction != was.Direction) UpdateDirection();
+    // A modal window (a message box inside a frame, a dialog) has the input,
+    // as it has the keys: a press meanwhile would reach the game in the middle
+    // of a frame, where no replay could put it again.
+    if (QApplication::activeModalWidget()) return;
     const bool acted = (now.A && !was.A) || ((now.B || now.X) && !(was.B || was.X)) ||
                        (now.Start && !was.Start) || (now.Back && !was.Back) ||
                        (now.LeftShoulder && !was.LeftShoulder) || (now.RightShoulder && !was.RightShoulder);
