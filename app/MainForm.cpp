@@ -7,6 +7,7 @@
 #include "app/HighScoreForm.h"
 #include "app/Language.h"
 #include "app/MainMenu.h"
+#include "app/MenuBarReveal.h"
 #include "app/MessageBoxes.h"
 #include "app/PlayArea.h"
 #include "app/PlayOptionsBox.h"
@@ -54,6 +55,7 @@ TMainForm::TMainForm(Hooks hooks)
     view_ = new sk::ClientView(this, game_);
     ConnectPlayArea();
     menu_ = std::make_unique<sk::MainMenu>(this, game_.S.Shell, [this](sk::MenuCommand command) { Dispatch(command); });
+    reveal_ = new sk::MenuBarReveal(this);
     view_->SetClientSize(QSize(sk::kFieldWidth, sk::kClientHeight));
     Mirror();
 
@@ -134,13 +136,16 @@ void TMainForm::Run(sk::MenuCommand command) {
         case MenuCommand::HScoreB: HScoreBClick(); break;
         case MenuCommand::ResetB: ResetBClick(); break;
         case MenuCommand::StopB: StopBClick(); break;
-        case MenuCommand::Exit1: Exit1Click(); break;
+        case MenuCommand::Exit1:
+            if (!input_->PadActing() || QuitAsked()) Exit1Click();
+            break;
         case MenuCommand::SpeedB: SpeedBClick(); break;
         case MenuCommand::ScrollB: ScrollBClick(); break;
         case MenuCommand::SpecialB: SpecialBClick(); break;
         case MenuCommand::PlayOptionsB: PlayOptionsBClick(); break;
         case MenuCommand::AboutB: AboutBClick(); break;
         case MenuCommand::FullScreen: ToggleFullScreen(); break;
+        case MenuCommand::MenuBar: OpenMenus(); break;
         case MenuCommand::ReplayB: ReplayBClick(); break;
         default: break;  // the replay's keys act only while one shows
     }
@@ -208,6 +213,11 @@ void TMainForm::Exit1Click() {
     close();
 }
 
+// A pad has no key of its own for the quit: it is asked about first.
+bool TMainForm::QuitAsked() {
+    return sk::AskYesNo(this, windowTitle(), tr("ゲームを終了しますか？"));
+}
+
 void TMainForm::ReportLostHighScores(const char* reason) {
     const QString file = QDir::current().absoluteFilePath(QString::fromUtf8(sk::kHighScoreFile));
     sk::ShowInformation(this, windowTitle(),
@@ -219,10 +229,11 @@ void TMainForm::ReportLostHighScores(const char* reason) {
 void TMainForm::ApplyExtras(const sk::ExtraSettings& extras) {
     extras_ = extras;
     input_->SetKeyControl(extras.KeyControl);
+    input_->SetKeys(extras.Keys);
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     input_->SetPadControl(extras.PadControl, (config + QStringLiteral("/SK98/gamecontrollerdb.txt")).toStdString());
     ApplyVolumes(extras.MusicVolume, extras.EffectVolume);
-    ApplyZoom(extras.ZoomMode);
+    ApplyZoom(extras.ZoomMode, extras.Scaling);
     ApplyLanguage(extras.Lang);
 }
 
@@ -239,8 +250,11 @@ void TMainForm::ToggleFullScreen() {
     ApplyExtras(extras);
 }
 
-void TMainForm::ApplyZoom(sk::Zoom zoom) {
-    view_->ApplyZoom(zoom);
+void TMainForm::OpenMenus() { reveal_->OpenMenus(); }
+
+void TMainForm::ApplyZoom(sk::Zoom zoom, sk::FullScreenScaling scaling) {
+    reveal_->SetFullScreen(zoom == sk::Zoom::FullScreen);
+    view_->ApplyZoom(zoom, scaling);
     if (mouseLock_->Confining()) mouseLock_->Confine(view_->ConfinementRect());
 }
 

@@ -30,6 +30,7 @@ class TReplayListBox;
 namespace sk {
 class ClientView;
 class MainMenu;
+class MenuBarReveal;
 class ReplayWatch;
 }
 
@@ -79,6 +80,8 @@ public:
     void PlayOptionsBClick();
     // F11: full screen, or back to the windowed zoom.
     void ToggleFullScreen();
+    // F10 and the pad's Back: the menus, pulled down at the first.
+    void OpenMenus();
 
     // The extras in force; Apply puts them into effect (not into the store).
     const sk::ExtraSettings& Extras() const { return extras_; }
@@ -101,6 +104,7 @@ public:
     void Mirror(bool full = false);
 
     sk::MainMenu& Menu() { return *menu_; }
+    sk::MenuBarReveal& MenuReveal() { return *reveal_; }
     sk::ClientView& View() { return *view_; }
     sk::FrameClock& Clock() { return *clock_; }
     sk::MouseLock& CursorLock() { return *mouseLock_; }
@@ -118,10 +122,11 @@ private:
     void FormClose();
     void CentreOnScreen();
     void ReportLostHighScores(const char* reason);
+    bool QuitAsked();
     int RunFrame();
     void AfterEvent(bool fullMirror = true);
     void ApplyVolumes(int music, int effects);
-    void ApplyZoom(sk::Zoom zoom);
+    void ApplyZoom(sk::Zoom zoom, sk::FullScreenScaling scaling);
     void ApplyLanguage(sk::Language choice);
     // MainFormReplays.cpp
     void KeepLastReplay(const std::vector<std::uint8_t>& file);
@@ -135,6 +140,7 @@ private:
     Hooks hooks_;
     sk::Game game_;
     std::unique_ptr<sk::MainMenu> menu_;
+    sk::MenuBarReveal* reveal_ = nullptr;  // a child of this window
     sk::ClientView* view_ = nullptr;  // a child of this window
     std::unique_ptr<sk::MouseLock> mouseLock_;
     std::unique_ptr<sk::FrameClock> clock_;

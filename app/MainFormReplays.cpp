@@ -101,12 +101,16 @@ void TMainForm::EndWatching() {
     clock_->Wake();
 }
 
-// While a replay shows, only its own keys, the pause, F2, full screen and
-// the quit act; the game's other commands wait for the title.
+// While a replay shows, only its own keys, the pause (F3, the pad's Start),
+// F2, full screen, the menus' key and the quit act; the game's other
+// commands wait for the title.
 void TMainForm::WatchCommand(sk::MenuCommand command) {
     using sk::MenuCommand;
     switch (command) {
-        case MenuCommand::StopB: watch_->TogglePause(); break;
+        case MenuCommand::StopB:
+        case MenuCommand::StartBot:  // the pad's Start on the title
+            watch_->TogglePause();
+            break;
         case MenuCommand::ReplaySpeed1: watch_->SetSpeed(1); break;
         case MenuCommand::ReplaySpeed2: watch_->SetSpeed(2); break;
         case MenuCommand::ReplaySpeed4: watch_->SetSpeed(4); break;
@@ -118,6 +122,7 @@ void TMainForm::WatchCommand(sk::MenuCommand command) {
             Dispatch(command);
             return;
         case MenuCommand::FullScreen: ToggleFullScreen(); break;
+        case MenuCommand::MenuBar: OpenMenus(); return;
         default: return;
     }
     ShowWatchCaption();

@@ -40,6 +40,7 @@ constexpr MenuEntry kHelpMenu[] = {
 // Keys of the main window that no item shows.
 constexpr MenuEntry kWindowKeys[] = {
     {Kind::KeyOnly, MenuCommand::FullScreen, "FullScreenKey", nullptr, Qt::Key_F11},
+    {Kind::KeyOnly, MenuCommand::MenuBar, "MenuBarKey", nullptr, Qt::Key_F10},
     {Kind::KeyOnly, MenuCommand::ReplaySpeed1, "ReplaySpeed1Key", nullptr, Qt::Key_1},
     {Kind::KeyOnly, MenuCommand::ReplaySpeed2, "ReplaySpeed2Key", nullptr, Qt::Key_2},
     {Kind::KeyOnly, MenuCommand::ReplaySpeed4, "ReplaySpeed4Key", nullptr, Qt::Key_4},

@@ -1,5 +1,5 @@
 // Every command of the main window's menus and keys, by the name of its item
-// (FullScreen, F11, has a key and no item). The window runs them through one
+// (FullScreen, F11, and MenuBar, F10, have a key and no item). The window runs them through one
 // dispatch function, whether they come from an item, a key or a game pad.
 #pragma once
 
@@ -18,6 +18,7 @@ enum class MenuCommand {
     PlayOptionsB,  // 操作と表示...
     AboutB,        // バージョン情報, F7
     FullScreen,    // F11
+    MenuBar,       // F10, Alt alone in full screen, the pad's Back: the menus, pulled down
     // Keys and pad buttons that act only while a replay is shown.
     ReplaySpeed1,  // 1
     ReplaySpeed2,  // 2

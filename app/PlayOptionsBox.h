@@ -1,7 +1,9 @@
-// The "操作と表示" dialog: keyboard and pad control, zoom, the music and
-// effect volumes (heard at once while the sliders move), the pause on focus
-// loss and the language (every window speaks it at once). Opened from the options menu like the settings dialog: the
-// game pauses while it is open and runs again when it closes.
+// The "操作と表示" dialog: keyboard and pad control (the keys and the pad's
+// mapping in a dialog of their own), zoom and full-screen scaling, the music
+// and effect volumes (heard at once while the sliders move), the pause on
+// focus loss and the language (every window speaks it at once). Opened from
+// the options menu like the settings dialog: the game pauses while it is
+// open and runs again when it closes.
 #pragma once
 
 #include "game/Extras.h"
@@ -40,16 +42,21 @@ protected:
     void done(int result) override;
 
 private:
+    void AddControlGroup();
+    void AddViewGroup();
     void AddLanguageGroup();
     void VolumeMoved();
     void ShowVolumes();
+    void ChooseKeys();
 
     sk::Game& game_;
     sk::ExtraSettings loaded_;
     Preview preview_;
     QCheckBox* KeyControlB = nullptr;
     QCheckBox* PadControlB = nullptr;
+    sk::KeyBindings keys_;
     QButtonGroup* zoomButtons_ = nullptr;
+    QButtonGroup* scalingButtons_ = nullptr;
     QSlider* MusicVolumeB = nullptr;
     QSlider* EffectVolumeB = nullptr;
     QLabel* musicValue_ = nullptr;

@@ -167,9 +167,13 @@ ExtraSettings LoadExtraSettings() {
     s.KeyControl = ParseExtraFlag(ReadText("KeyControl"), defaults.KeyControl);
     s.PadControl = ParseExtraFlag(ReadText("PadControl"), defaults.PadControl);
     s.ZoomMode = ParseZoom(ReadText("Zoom"));
+    s.Scaling = ParseScaling(ReadText("FullScreenScaling"));
     s.MusicVolume = ParseVolume(ReadText("MusicVolume"));
     s.EffectVolume = ParseVolume(ReadText("EffectVolume"));
     s.FocusPause = ParseExtraFlag(ReadText("FocusPause"), defaults.FocusPause);
+    for (int i = 0; i < kKeyActions; ++i) {
+        s.Keys.Codes[i] = ParseKeyCode(ReadText(kKeyBindingNames[i]), defaults.Keys.Codes[i]);
+    }
     s.Lang = ParseLanguage(ReadText("Language"));
     return s;
 }
@@ -179,9 +183,11 @@ void SaveExtraSettings(const ExtraSettings& s) {
     WriteValue("KeyControl", s.KeyControl ? 1 : 0);
     WriteValue("PadControl", s.PadControl ? 1 : 0);
     WriteValue("Zoom", static_cast<int>(s.ZoomMode));
+    WriteValue("FullScreenScaling", static_cast<int>(s.Scaling));
     WriteValue("MusicVolume", s.MusicVolume);
     WriteValue("EffectVolume", s.EffectVolume);
     WriteValue("FocusPause", s.FocusPause ? 1 : 0);
+    for (int i = 0; i < kKeyActions; ++i) WriteValue(kKeyBindingNames[i], s.Keys.Codes[i]);
     WriteValue("Language", static_cast<int>(s.Lang));
 }
 

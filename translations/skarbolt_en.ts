@@ -33,6 +33,17 @@
     </message>
 </context>
 <context>
+    <name>MessageBoxes</name>
+    <message>
+        <source>はい</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
     <name>SettingsStore</name>
     <message>
         <source>設定「%1」を保存できませんでした: %2</source>
@@ -51,6 +62,92 @@
     <message>
         <source>ハイスコアをデフォルト設定に戻す</source>
         <translation>Reset the high scores to default</translation>
+    </message>
+</context>
+<context>
+    <name>TKeyBindingsBox</name>
+    <message>
+        <source>左へ移動</source>
+        <translation>Steer left</translation>
+    </message>
+    <message>
+        <source>右へ移動</source>
+        <translation>Steer right</translation>
+    </message>
+    <message>
+        <source>上へ移動</source>
+        <translation>Steer up</translation>
+    </message>
+    <message>
+        <source>下へ移動</source>
+        <translation>Steer down</translation>
+    </message>
+    <message>
+        <source>単発</source>
+        <translation>Single shot</translation>
+    </message>
+    <message>
+        <source>拡散</source>
+        <translation>Fan</translation>
+    </message>
+    <message>
+        <source>コンティニュー</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>キーとパッド</source>
+        <translation>Keys and Pad</translation>
+    </message>
+    <message>
+        <source>初期値に戻す</source>
+        <translation>Defaults</translation>
+    </message>
+    <message>
+        <source>設定完了</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>キー（キーボード上の位置で覚えます）</source>
+        <translation>Keys (kept by their place on the keyboard)</translation>
+    </message>
+    <message>
+        <source>名前はQWERTY配列での表示です。
+矢印キー・スペース・テンキーのEnterも使えます。</source>
+        <translation>Names as on a QWERTY keyboard.
+The arrows, Space and keypad Enter work too.</translation>
+    </message>
+    <message>
+        <source>ゲームパッド</source>
+        <translation>Game pad</translation>
+    </message>
+    <message>
+        <source>十字キー・スティック：移動
+A：単発（ゲームオーバー後はコンティニュー）
+B・X：拡散
+Start：タイトルでは開始、プレイ中は一時停止
+Back：メニュー（終了は確認してから）
+ウィンドウでは 十字キーで選び、Aで決定、Bで取消
+名前入力：上下で文字、左右で移動、Aで決定、Bで削除</source>
+        <translation>D-pad, stick: steer
+A: single shot (continue after game over)
+B, X: fan
+Start: start on the title, pause in play
+Back: the menus (quitting asks first)
+In windows: d-pad moves, A chooses, B cancels
+Name entry: up/down letter, left/right move,
+  A done, B delete</translation>
+    </message>
+    <message>
+        <source>（キー %1）</source>
+        <translation>(key %1)</translation>
+    </message>
+    <message>
+        <source>キーを押す（Escでそのまま）</source>
+        <translation>Press a key (Esc: keep)</translation>
     </message>
 </context>
 <context>
@@ -99,6 +196,10 @@
         <source>一時停止</source>
         <translation>Paused</translation>
     </message>
+    <message>
+        <source>ゲームを終了しますか？</source>
+        <translation>Quit the game?</translation>
+    </message>
 </context>
 <context>
     <name>TPlayOptionsBox</name>
@@ -135,16 +236,8 @@
         <translation>Play with the keyboard</translation>
     </message>
     <message>
-        <source>矢印キー・WASDで移動、Z・スペースで単発、Xで拡散、Enterでコンティニュー</source>
-        <translation>Arrow keys or WASD move, Z or Space fires a shot, X fires a fan, Enter continues</translation>
-    </message>
-    <message>
         <source>ゲームパッドで操作する</source>
         <translation>Play with a game pad</translation>
-    </message>
-    <message>
-        <source>スティック・十字キーで移動、Aで単発、B・Xで拡散、Startで一時停止、Backでリセット</source>
-        <translation>Stick or pad moves, A fires a shot, B or X fires a fan, Start pauses, Back resets</translation>
     </message>
     <message>
         <source>表示</source>
@@ -189,6 +282,34 @@
     <message>
         <source>言語</source>
         <translation>Language</translation>
+    </message>
+    <message>
+        <source>整数倍</source>
+        <translation>Whole</translation>
+    </message>
+    <message>
+        <source>画面に合わせる</source>
+        <translation>Fit screen</translation>
+    </message>
+    <message>
+        <source>キーは位置で決まります。初期値はW・A・S・Dと矢印キーで移動、Z・スペースで単発、Xで拡散、Enterでコンティニュー</source>
+        <translation>Keys go by their place: W A S D or the arrows steer, Z or Space fires a shot, X fires a fan, Enter continues (by default)</translation>
+    </message>
+    <message>
+        <source>スティック・十字キーで移動、Aで単発、B・Xで拡散、Startで開始・一時停止、Backでメニュー</source>
+        <translation>Stick or pad steers, A fires a shot, B or X fires a fan, Start starts and pauses, Back opens the menus</translation>
+    </message>
+    <message>
+        <source>キーとパッド...</source>
+        <translation>Keys and Pad...</translation>
+    </message>
+    <message>
+        <source>全画面：</source>
+        <translation>Full:</translation>
+    </message>
+    <message>
+        <source>整数倍は画素を均等に保ち、画面に合わせるは縦横比を保って画面いっぱいに広げます</source>
+        <translation>Whole keeps every pixel the same size; Fit screen fills the screen with the aspect kept</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "LanguageKit.h"
 
+#include "app/KeyBindingsBox.h"
 #include "app/PlayOptionsBox.h"
 
 #include <QAbstractButton>
@@ -15,11 +16,16 @@
 namespace apptest {
 namespace {
 
-// The caption a widget shows and the width it needs; empty for others.
+// The caption a widget shows and the width it needs (a label of several
+// lines: its widest); empty for others.
 std::pair<QString, int> Caption(QWidget* widget) {
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         const int margins = 2 * label->margin() + std::max(label->indent(), 0);
-        return {label->text(), label->fontMetrics().horizontalAdvance(label->text()) + margins};
+        int widest = 0;
+        for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        }
+        return {label->text(), widest + margins};
     }
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) return {button->text(), button->sizeHint().width()};
     if (auto* group = qobject_cast<QGroupBox*>(widget)) return {group->title(), group->minimumSizeHint().width()};
@@ -39,6 +45,12 @@ QList<QWidget*> LanguageWindows(AppWindows& windows, const QString& name) {
         auto* box = windows.MainForm.findChild<TPlayOptionsBox*>();
         if (box == nullptr) box = new TPlayOptionsBox(windows.MainForm.game(), &windows.MainForm);
         box->Load(windows.MainForm.Extras(), {});
+        return {box};
+    }
+    if (name == QLatin1String("KeyBindingsBox")) {
+        auto* box = windows.MainForm.findChild<TKeyBindingsBox*>();
+        if (box == nullptr) box = new TKeyBindingsBox(&windows.MainForm);
+        box->Load(windows.MainForm.Extras().Keys);
         return {box};
     }
     if (name == QLatin1String("PropatyBox")) windows.PropatyBox.TransferSettingsToDialog();
@@ -63,6 +75,10 @@ QStringList ClippedTexts(QWidget* window) {
         const QString what = QStringLiteral("%1 \"%2\"").arg(widget->objectName(), text);
         if (needed > widget->width()) {
             clipped << QStringLiteral("%1 needs %2 px, has %3").arg(what).arg(needed).arg(widget->width());
+        }
+        const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
+        if (qobject_cast<QLabel*>(widget) && lines > 1 && lines * widget->fontMetrics().height() > widget->height()) {
+            clipped << what + QStringLiteral(" has too few lines");
         }
         if (!widget->parentWidget()->rect().contains(widget->geometry())) clipped << what + QStringLiteral(" sticks out");
     }

@@ -4,7 +4,8 @@
 # check that the cursor stays in the window, that the menu keys reach the game
 # after a dialog and from the name entry, quit with F9 and check what the quit
 # wrote, that the environment's language reaches the windows; then, under a
-# window manager, that windows sit where they are centred.
+# window manager, that windows sit where they are centred; last, full screen
+# fitted to two handheld-sized screens.
 # Each check is a scenario that reports on its own (helpers in e2e_lib.sh).
 # Every wait is bounded; everything started here is stopped on exit.
 # Usage: e2e.sh <skarbolt binary> <gamedata folder>
@@ -314,6 +315,44 @@ placement_under_window_manager() {
   stop_process "$wm"
 }
 
+# Full screen fitted to 1280 x 800 and 1366 x 768 screens: the picture
+# fills the height, centred between black bars, with no menu bar over it;
+# F10 brings the bar over the picture and Esc takes it away again.
+full_screen_fits() {
+  stop_game
+  local size w h left right
+  for size in 1280x800 1366x768; do
+    IFS=x read -r w h <<<"$size"
+    start_xvfb "$size"
+    printf '[General]\nZoom=4\nFullScreenScaling=2\n' >"$work/config/SK98.conf"
+    start_game
+    [ "$WIDTH,$HEIGHT" = "$w,$h" ] || fail "the full screen window is ${WIDTH}x$HEIGHT on $size"
+    xdotool key F1
+    sleep 1
+    xdotool key F3
+    sleep 0.5
+    import -window root "$shot_dir/e2e-fit-$size.png"
+    left=$(((w - 632 * h / 434) / 2)) right=$(((w + 632 * h / 434) / 2))
+    darkest "$shot_dir/e2e-fit-$size.png" 1x$h+$((left - 3))+0 || fail "no black bar left of the picture on $size"
+    darkest "$shot_dir/e2e-fit-$size.png" $((left - 2))x30+0+0 || fail "a menu bar over the picture on $size"
+    ! darkest "$shot_dir/e2e-fit-$size.png" $((right - left - 20))x1+$((left + 10))+0 ||
+      fail "the picture does not reach the top on $size"
+    ! darkest "$shot_dir/e2e-fit-$size.png" $((right - left - 20))x1+$((left + 10))+$((h - 2)) ||
+      fail "the picture does not reach the bottom on $size"
+    xdotool key F10
+    sleep 0.5
+    import -window root "$work/bar.png"
+    ! darkest "$work/bar.png" $((left - 2))x10+0+3 || fail "F10 brought no menu bar on $size"
+    xdotool key Escape
+    sleep 0.5
+    quit_with_f9 "from full screen on $size"
+    stop_process "$xvfb_pid"
+  done
+  rm -f "$work/config/SK98.conf"
+}
+# True when a part of a picture (WxH+X+Y) is black throughout.
+darkest() { [ "$(convert "$1" -crop "$2" +repage -format '%[fx:maxima]' info:)" = 0 ]; }
+
 scenario main_window_placed
 scenario second_copy_refused
 scenario title_moves
@@ -328,4 +367,5 @@ scenario f9_from_name_entry_saves_and_quits double_click_continues
 scenario replay_watched_at_4x
 scenario speaks_the_players_language
 scenario placement_under_window_manager
+scenario full_screen_fits
 run_scenarios

@@ -20,8 +20,8 @@
 
 namespace {
 
-constexpr const char* kWindows[] = {"MainForm",      "PropatyBox", "PlayOptionsBox", "HighScoreForm",
-                                    "EnterScore",    "AboutBox",   "LoadForm"};
+constexpr const char* kWindows[] = {"MainForm",      "PropatyBox", "PlayOptionsBox", "KeyBindingsBox",
+                                    "HighScoreForm", "EnterScore", "AboutBox",       "LoadForm"};
 constexpr int kGap = 12;
 constexpr int kCaptionHeight = 18;
 

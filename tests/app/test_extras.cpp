@@ -138,6 +138,7 @@ TEST_F(ExtrasTest, ASimulatedPadSteersFiresAndPausesAndMayComeAndGo) {
 
     SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 1);
     Main().Input().BeforeFrame();
+    QCoreApplication::processEvents();  // commands run from the event loop
     EXPECT_TRUE(Game().S.Paused);
     EXPECT_TRUE(Game().S.Shell.StopB.Checked);
     // No frames run while paused; the pad is still read, and Start resumes.
@@ -157,6 +158,7 @@ TEST_F(ExtrasTest, ASimulatedPadSteersFiresAndPausesAndMayComeAndGo) {
     SDL_Joystick* second = SDL_JoystickOpen(again);
     SDL_JoystickSetVirtualButton(second, SDL_CONTROLLER_BUTTON_START, 1);
     Main().Input().BeforeFrame();
+    QCoreApplication::processEvents();
     EXPECT_FALSE(Game().S.Paused);
     SDL_JoystickClose(second);
     SDL_JoystickDetachVirtual(again);

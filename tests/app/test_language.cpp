@@ -162,5 +162,5 @@ TEST_P(WindowTexts, NothingIsClippedInEitherLanguage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, WindowTexts,
-                         ::testing::Values("MainForm", "PropatyBox", "PlayOptionsBox", "HighScoreForm",
+                         ::testing::Values("MainForm", "PropatyBox", "PlayOptionsBox", "KeyBindingsBox", "HighScoreForm",
                                            "EnterScore", "AboutBox", "LoadForm"));
