@@ -4,6 +4,8 @@ set(SKARBOLT_ID org.example.Skarbolt98)
 
 install(TARGETS skarbolt RUNTIME DESTINATION ${SKARBOLT_INSTALL_BINDIR})
 install(TARGETS sonobox LIBRARY DESTINATION ${SKARBOLT_INSTALL_LIBDIR} NAMELINK_SKIP)
+# The library looks for its probe program in its own folder.
+install(TARGETS sonobox_probe RUNTIME DESTINATION ${SKARBOLT_INSTALL_LIBDIR})
 # The player's high-score file is never shipped: it lives in the per-user folder.
 install(DIRECTORY gamedata/ DESTINATION ${SKARBOLT_INSTALL_DATADIR}
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ

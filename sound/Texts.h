@@ -25,7 +25,14 @@ inline constexpr const char* kWorkingDir = "カレント・ディレクトリの
 inline constexpr const char* kSoundFont = "デフォルト･ポートの選択に失敗";
 inline constexpr const char* kPieceLoad = "セグメント（MIDIファイル）のロードに失敗";
 
-// The English of each text above; "YES" and "NO" stay as they are.
+// The search for an audio output: developer diagnostics on stderr only, in
+// English in both languages, each followed by a driver's name or the probe
+// program's path.
+inline constexpr const char* kOutputTimeout = "no audio device opened within 2 s, left out: ";
+inline constexpr const char* kSdlOwnChoice = "SDL's own choice";
+inline constexpr const char* kNoProbe = "audio outputs are opened without a deadline, as the probe is missing: ";
+
+// The English of each Japanese text above; "YES" and "NO" stay as they are.
 struct Translation {
     const char* Japanese;
     const char* English;

@@ -43,6 +43,16 @@ library_found_through_runpath() {
   ldd "$root/games/skarbolt" | grep 'libsonobox.so => /' >/dev/null || fail "libsonobox.so is not found"
 }
 
+# The installed library finds its probe program beside itself.
+library_finds_its_probe() {
+  local library log
+  library=$(ldd "$root/games/skarbolt" | sed -n 's/.*libsonobox.so => \(.*\) (.*/\1/p')
+  [ -x "$(dirname "$library")/sonobox-probe" ] || fail "sonobox-probe is not installed beside the library"
+  log=$(cd "$work" && LD_LIBRARY_PATH=$(dirname "$library") SDL_AUDIODRIVER=alsa,dummy SONOBOX_NO_DIALOGS=1 \
+    "$build/bin/sonobox_c_client" 2>&1) || fail "the C client on the installed library: $log"
+  case "$log" in *"probe is missing"*) fail "the installed library did not find its probe: $log" ;; esac
+}
+
 desktop_files_valid() {
   if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop-file-validate"
@@ -60,6 +70,7 @@ installed_program_plays() {
 
 scenario installed_layout
 scenario library_found_through_runpath
+scenario library_finds_its_probe library_found_through_runpath
 scenario desktop_files_valid
 scenario installed_program_plays
 run_scenarios

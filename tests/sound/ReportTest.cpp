@@ -3,6 +3,8 @@
 #include "sound/Texts.h"
 #include "sound/sonobox_language.h"
 
+#include "EnvSetting.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -14,31 +16,9 @@
 #include <optional>
 #include <string>
 
+using soundtest::EnvSetting;
+
 namespace {
-
-// Sets or clears one environment variable while it lives.
-class EnvSetting {
-public:
-    EnvSetting(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value != nullptr) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~EnvSetting() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 std::string StderrOfMessage(const char* text) {
     ::testing::internal::CaptureStderr();
