@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -46,7 +47,8 @@ void EndProcess(int code) {
 TMainForm::TMainForm(Hooks hooks)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       hooks_(std::move(hooks)),
-      game_(*this, sk::LoadPictures(), hooks_.Sound) {
+      game_(*this, sk::LoadPictures(), hooks_.Sound),
+      saves_(game_, [this](sk::SaveResult result) { ReportLostHighScores(result); }) {
     if (!hooks_.ExitProcess) hooks_.ExitProcess = EndProcess;
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kTitle);
@@ -68,6 +70,15 @@ TMainForm::TMainForm(Hooks hooks)
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationState);
     game_.RecordReplays([this](const std::vector<std::uint8_t>& file) { KeepLastReplay(file); });
     EnableWatchKeys(false);
+    // The end of the desktop session: the session manager may end the
+    // program without a close of the window.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { saves_.OtherWayOut(); });
+    // SIGTERM, SIGINT, SIGHUP end the event loop: the game that runs becomes
+    // the last replay.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        game_.EndRecording();
+        saves_.OtherWayOut();
+    });
     StartSound();
 }
 
@@ -200,16 +211,11 @@ void TMainForm::PlayOptionsBClick() {
     sk::SaveExtraSettings(extras_);
 }
 
-// Only the quit command saves. A high-score file that cannot be written is
-// reported in a message box and the quit goes on; a settings value that
-// cannot be written throws, and the window stays open.
+// The quit command saves with its boxes (QuitSaves): a table that cannot be
+// kept is reported and the quit goes on; a setting that cannot be written
+// throws, and the window stays open.
 void TMainForm::Exit1Click() {
-    if (sk::SaveHighScores(game_.HighScores)) {
-        SaveReplays();
-    } else {
-        ReportLostHighScores(std::strerror(errno));
-    }
-    sk::SaveSettings(game_.S);
+    saves_.QuitCommand();
     close();
 }
 
@@ -218,10 +224,12 @@ bool TMainForm::QuitAsked() {
     return sk::AskYesNo(this, windowTitle(), tr("ゲームを終了しますか？"));
 }
 
-void TMainForm::ReportLostHighScores(const char* reason) {
+void TMainForm::ReportLostHighScores(sk::SaveResult result) {
+    const QString reason = result == sk::SaveResult::ReadOnly
+                               ? tr("ファイルが読み取り専用のため、書き換えませんでした。")
+                               : QString::fromLocal8Bit(std::strerror(errno));
     const QString file = QDir::current().absoluteFilePath(QString::fromUtf8(sk::kHighScoreFile));
-    sk::ShowInformation(this, windowTitle(),
-                        tr("ハイスコアを保存できませんでした。\n%1\n%2").arg(file, QString::fromLocal8Bit(reason)));
+    sk::ShowInformation(this, windowTitle(), tr("ハイスコアを保存できませんでした。\n%1\n%2").arg(file, reason));
 }
 
 // --- The extras ----------------------------------------------------------------
@@ -285,9 +293,11 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     game_.InitGame(sk::LoadSettings());
+    saves_.SettingsLoaded();
     CentreOnScreen();
     game_.ShowTitlePicture();
     sk::LoadHighScores(game_.HighScores);
+    saves_.TableLoaded();
     LoadReplays();
     sk::LoadSounds(hooks_.Sound, game_.S.MusicOn);
     ApplyExtras(sk::LoadExtraSettings());
@@ -301,7 +311,10 @@ void TMainForm::CentreOnScreen() {
                                 area.y() + (area.height() - sk::kClientHeight) / 2));
 }
 
+// Every close of the window ends the program; one that does not come from
+// the quit command saves as every other way out does.
 void TMainForm::closeEvent(QCloseEvent* event) {
+    saves_.OtherWayOut();
     FormClose();
     event->ignore();  // only reached when the exit was replaced (tests)
 }

@@ -40,9 +40,6 @@ void TMainForm::KeepLastReplay(const std::vector<std::uint8_t>& file) {
 
 void TMainForm::LoadReplays() { sk::LoadReplayIndex(game_.Replays, game_.HighScores); }
 
-// Called where the table was written, and only there.
-void TMainForm::SaveReplays() { sk::SaveReplayIndex(game_.Replays, game_.HighScores); }
-
 void TMainForm::ReplayBClick() {
     if (!replayList_) {
         replayList_ = std::make_unique<TReplayListBox>(game_, this);

@@ -106,7 +106,7 @@ first_picture() {
 # --- Skarbolt 98 ------------------------------------------------------------
 mkdir -p "$work/run" "$work/config"
 cp -r "$gamedata/." "$work/run/"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" SKARBOLT_LOCK_DIR="$work"
 (cd "$work/run" && SDL_AUDIODRIVER=dummy exec "$bin" >"$work/game.log" 2>&1) &
 pid=$!
 start=$(now)
