@@ -73,6 +73,16 @@ void ClientView::Mirror(const ShellState& shell) {
     if (ShownZoomView() && !changed.isEmpty()) zoomView_->UpdateClient(changed);
 }
 
+void ClientView::ShowGame(const Game& game) {
+    mainScreen_->ShowGame(game);
+    if (ShownZoomView()) zoomView_->UpdateClient(QRegion(client_->rect()));
+}
+
+void ClientView::SetReplayCaption(const QString& caption) {
+    const QRegion changed = statusBar_->SetReplayCaption(caption);
+    if (ShownZoomView() && !changed.isEmpty()) zoomView_->UpdateClient(changed);
+}
+
 // 1x on a screen of whole device pixels shows the client itself, exactly as
 // always; anything else shows it through the zoomed view.
 void ClientView::ApplyZoom(Zoom zoom, FullScreenScaling scaling) {

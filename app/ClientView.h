@@ -45,6 +45,10 @@ public:
     // The status bar and the play area's height as the game has them; the
     // zoomed view draws again what that changed.
     void Mirror(const ShellState& shell);
+    // Shows `game`'s screen in the play area (the main game's, or a replay's).
+    void ShowGame(const Game& game);
+    // The status bar's replay caption; empty hides it.
+    void SetReplayCaption(const QString& caption);
 
     // Shows the client at `zoom`, or at the largest zoom below it whose
     // window fits the screen's available area: the window fitted to it

@@ -12,6 +12,8 @@
 #include "app/PlayArea.h"
 #include "app/PlayOptionsBox.h"
 #include "app/PropatyBox.h"
+#include "app/ReplayListBox.h"
+#include "app/ReplayWatch.h"
 #include "app/SettingsStore.h"
 #include "app/WidgetKit.h"
 #include "game/Pictures.h"
@@ -63,15 +65,23 @@ TMainForm::TMainForm(Hooks hooks)
     Mirror();
 
     mouseLock_ = std::make_unique<sk::MouseLock>(this);
-    clock_ = std::make_unique<sk::FrameClock>([this] { return RunFrame(); },
-                                              [this] { return game_.S.TitleMode || !game_.S.Paused; }, this);
+    clock_ = std::make_unique<sk::FrameClock>(
+        [this] { return RunFrame(); },
+        [this] { return watch_ ? !watch_->Paused() && !watch_->Over() : game_.S.TitleMode || !game_.S.Paused; }, this);
     input_ = new sk::PlayerInput(game_, this,
                                  {[this](sk::MenuCommand command) { Dispatch(command); }, [this] { AfterEvent(false); }});
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationState);
+    game_.RecordReplays([this](const std::vector<std::uint8_t>& file) { KeepLastReplay(file); });
+    EnableWatchKeys(false);
     // The end of the desktop session: the session manager may end the
     // program without a close of the window.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { saves_.OtherWayOut(); });
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { saves_.OtherWayOut(); });
+    // SIGTERM, SIGINT, SIGHUP end the event loop: the game that runs becomes
+    // the last replay.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        game_.EndRecording();
+        saves_.OtherWayOut();
+    });
     StartSound();
 }
 
@@ -101,15 +111,19 @@ void TMainForm::AttachWindows(TPropatyBox* propatyBox, THighScoreForm* highScore
 // Mouse moves, presses and double-clicks on the play area reach the game.
 void TMainForm::ConnectPlayArea() {
     PlayArea* area = view_->MainScreen();
+    // While a replay shows, the mouse steers nothing.
     connect(area, &PlayArea::MouseMoved, this, [this](int x, int y) {
+        if (watch_) return;
         sk::Guarded([&] { game_.MainScreenMouseMove(x, y); });
         AfterEvent(false);
     });
     connect(area, &PlayArea::MousePressed, this, [this](int button, int x, int y) {
+        if (watch_) return;
         sk::Guarded([&] { game_.MainScreenMouseDown(static_cast<sk::MouseButton>(button), x, y); });
         AfterEvent(false);
     });
     connect(area, &PlayArea::DoubleClicked, this, [this] {
+        if (watch_) return;
         sk::Guarded([&] { game_.MainScreenDblClick(); });
         AfterEvent(false);
     });
@@ -118,6 +132,10 @@ void TMainForm::ConnectPlayArea() {
 // --- Commands ------------------------------------------------------------------
 
 void TMainForm::Dispatch(sk::MenuCommand command) {
+    if (watch_) {
+        WatchCommand(command);
+        return;
+    }
     if (!menu_->Enabled(command)) return;
     sk::Guarded([&] { Run(command); });
     // A menu click may have toggled a check mark by itself: commands mirror
@@ -142,6 +160,8 @@ void TMainForm::Run(sk::MenuCommand command) {
         case MenuCommand::AboutB: AboutBClick(); break;
         case MenuCommand::FullScreen: ToggleFullScreen(); break;
         case MenuCommand::MenuBar: OpenMenus(); break;
+        case MenuCommand::ReplayB: ReplayBClick(); break;
+        default: break;  // the replay's keys act only while one shows
     }
 }
 
@@ -287,6 +307,7 @@ void TMainForm::FormShow() {
     game_.ShowTitlePicture();
     sk::LoadHighScores(game_.HighScores);
     saves_.TableLoaded();
+    LoadReplays();
     sk::LoadSounds(hooks_.Sound, game_.S.MusicOn);
     ApplyExtras(sk::LoadExtraSettings());
 }
@@ -308,6 +329,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::FormClose() {
+    game_.EndRecording();
     hooks_.Sound.DsEnd();
     hooks_.Sound.DmEnd();
     mouseLock_->Release();
@@ -325,6 +347,7 @@ void TMainForm::changeEvent(QEvent* event) {
 int TMainForm::RunFrame() {
     int delay = 20;
     input_->BeforeFrame();
+    if (watch_) return WatchFrame();
     sk::Guarded([&] { delay = game_.AppIdle(); });
     view_->Present(game_.ChangedRows());
     Mirror();
@@ -360,5 +383,9 @@ void TMainForm::Mirror(bool full) {
     if (!full && !stateChanged_) return;
     stateChanged_ = false;
     menu_->Mirror(full);
+    if (watch_) {
+        EnableWatchKeys(true);
+        return;  // the status bar shows the replay's game
+    }
     view_->Mirror(game_.S.Shell);
 }

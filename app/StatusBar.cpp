@@ -57,8 +57,26 @@ StatusBar::StatusBar(const sk::Bitmap& picture, QWidget* parent) {
     BulletLeftBar->setGeometry(kGaugeLeft, kGaugeTop, sk::kGaugeFull, kGaugeHeight);
     StageLabelB = NumberLabel(parent, "StageLabelB", {93, 413, 19, 18}, QStringLiteral("01"), Qt::black);
     StageLabelW = NumberLabel(parent, "StageLabelW", {92, 411, 19, 18}, QStringLiteral("01"), Qt::white);
+    ReplayLabel = NumberLabel(parent, "ReplayLabel", {2, kStatusTop + 2, 52, 26}, QString(), Qt::white);
+    ReplayLabel->setAlignment(Qt::AlignCenter);
+    QFont small = ReplayLabel->font();
+    small.setPixelSize(10);
+    small.setBold(true);
+    ReplayLabel->setFont(small);
+    ReplayLabel->hide();
     stageShown_ = StageLabelW->text().toStdString();
     scoreShown_ = ScoreLabelW->text().toStdString();
+}
+
+QRegion StatusBar::SetReplayCaption(const QString& caption) {
+    QRegion changed;
+    if (ReplayLabel->text() != caption) {
+        ReplayLabel->setText(caption);
+        changed += ReplayLabel->geometry();
+    }
+    changed += SetVisible(ReplayLabel, !caption.isEmpty());
+    if (!caption.isEmpty()) ReplayLabel->raise();
+    return changed;
 }
 
 QRegion StatusBar::SetCaption(QLabel* black, QLabel* white, const std::string& caption, std::string& shown) {

@@ -12,6 +12,7 @@
 #include <string>
 
 class QLabel;
+class QString;
 class QWidget;
 
 class GaugeBar;
@@ -21,6 +22,9 @@ public:
     StatusBar(const sk::Bitmap& picture, QWidget* parent);
     // Returns the part of the parent that now looks different.
     QRegion Mirror(const sk::ShellState& shell);
+    // The caption at the bar's left end that says a replay is showing;
+    // hidden when empty. Returns the part of the parent it changed.
+    QRegion SetReplayCaption(const QString& caption);
 
     QLabel* StatusPicture = nullptr;
     QLabel* StageLabelB = nullptr;
@@ -28,6 +32,7 @@ public:
     QLabel* ScoreLabelB = nullptr;
     QLabel* ScoreLabelW = nullptr;
     GaugeBar* BulletLeftBar = nullptr;
+    QLabel* ReplayLabel = nullptr;
 
 private:
     static QRegion SetCaption(QLabel* black, QLabel* white, const std::string& caption, std::string& shown);
