@@ -79,9 +79,12 @@ keep() {
 
 # A private X server on a free display: Xvfb picks the number and writes it to fd 3.
 # An argument WIDTHxHEIGHT sizes its screen (1024x768 without); its pid is xvfb_pid.
+# It never resets: a server resets when its last client leaves and refuses
+# connections meanwhile, so a window search ending just before the game
+# connects would make the game fail to start.
 start_xvfb() {
   rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   track $!
   poll 100 test -s "$work/display" || fail "Xvfb did not start"
