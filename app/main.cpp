@@ -6,8 +6,13 @@
 #include "app/Identity.h"
 #include "app/MessageBoxes.h"
 #include "app/SingleInstance.h"
+#include "app/TuneSoundFont.h"
 
 #include <exception>
+
+namespace {
+constexpr int kSubsetDelayMs = 2000;
+}  // namespace
 
 int main(int argc, char** argv) {
     // Held until the process ends; the kernel drops it even after a crash.
@@ -31,6 +36,9 @@ int main(int argc, char** argv) {
         // Before any window: the sound library takes the current folder as
         // the base of its relative names.
         sk::EnterDataFolder(QCoreApplication::applicationDirPath().toStdString());
+        // Before the sound library starts; a missing subset is made well
+        // after the title is on screen.
+        sk::UseTuneSoundFont(kSubsetDelayMs);
         sk::InstallFontSubstitutions();
         AppWindows windows;
         windows.MainForm.setWindowIcon(sk::ProgramIcon());
