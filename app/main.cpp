@@ -29,6 +29,9 @@ int main(int argc, char** argv) {
         if (qEnvironmentVariableIsEmpty(hint)) qputenv(hint, "Skarbolt 98");
     }
 
+    // The menus stay in the window, whose size and centring count with them;
+    // a desktop's global menu bar is not even asked for (over D-Bus).
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     sk::Application app(argc, argv);
     try {
         QApplication::setApplicationName(QStringLiteral("Skarbolt 98"));
