@@ -66,26 +66,20 @@ void StageBackground::CopyTo(Bitmap& dst, int dx, int dy, int w, int h, int sx, 
     if (cols.First >= cols.Last || rows.First >= rows.Last) return;
     const int firstX = sx + cols.First;
     const int count = cols.Last - cols.First;
+    constexpr std::size_t kCellRowBytes = kTile * sizeof(std::uint32_t);
     for (int k = rows.First; k < rows.Last; ++k) {
-        const int y = sy + k;
+        const int y = sy + k, inCell = y % kTile;
         const auto& codes = map_[y / kTile];
         std::uint32_t* to = dst.Row(dy + k) + dx + cols.First;
-        for (int x = firstX, left = count; left > 0;) {
-            const int offset = x % kTile;
-            const std::uint32_t* from = CellRow(codes[x / kTile], y % kTile) + offset;
-            if (offset == 0 && left >= kTile) {
-                std::memcpy(to, from, kTile * sizeof(std::uint32_t));  // a whole cell: a fixed-size copy
-                to += kTile;
-                x += kTile;
-                left -= kTile;
-                continue;
-            }
+        int column = firstX / kTile, left = count;
+        if (const int offset = firstX % kTile; offset > 0) {  // the first cell cut on its left
             const int run = std::min(kTile - offset, left);
-            std::memcpy(to, from, static_cast<std::size_t>(run) * sizeof(std::uint32_t));
+            std::memcpy(to, CellRow(codes[column++], inCell) + offset, static_cast<std::size_t>(run) * sizeof(std::uint32_t));
             to += run;
-            x += run;
             left -= run;
         }
+        for (; left >= kTile; left -= kTile, to += kTile) std::memcpy(to, CellRow(codes[column++], inCell), kCellRowBytes);
+        if (left > 0) std::memcpy(to, CellRow(codes[column], inCell), static_cast<std::size_t>(left) * sizeof(std::uint32_t));
     }
 }
 
