@@ -1,6 +1,7 @@
 #include "app/AboutBox.h"
 
 #include "app/DialogFonts.h"
+#include "app/Language.h"
 #include "app/WidgetKit.h"
 #include "game/Game.h"
 #include "game/Pictures.h"
@@ -56,7 +57,7 @@ TAboutBox::TAboutBox(sk::Game& game, QWidget* parent) : QDialog(parent), game_(g
 
     URL = sk::AddLabel(this, "URL", QString::fromUtf8(kHomePage), QRect(8, 88, 235, 15), sk::GothicFont(15),
                        Qt::AlignHCenter, Qt::blue);
-    URL->setToolTip(QStringLiteral("ホームページへ"));
+    sk::SetHint(URL, QT_TR_NOOP("ホームページへ"));
     URL->setCursor(Qt::PointingHandCursor);
     URL->setMouseTracking(true);
     URL->installEventFilter(this);
@@ -74,6 +75,7 @@ TAboutBox::TAboutBox(sk::Game& game, QWidget* parent) : QDialog(parent), game_(g
     button1->setFocus(Qt::OtherFocusReason);
     sk::IgnoreEscape(this);  // no cancel button
     sk::UseClassicLook(this);
+    sk::FollowLanguage(this);
 }
 
 void TAboutBox::SetLinkUnderlined(bool underlined) {

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QRegion>
+#include <QScreen>
 
 #include <cmath>
 
@@ -66,7 +67,7 @@ void ClientView::Mirror(const ShellState& shell) {
 
 // 1x on a screen of whole device pixels shows the client itself, exactly as
 // always; anything else shows it through the zoomed view.
-void ClientView::ApplyZoom(Zoom zoom) {
+void ClientView::ApplyZoom(Zoom zoom, FullScreenScaling scaling) {
     const bool full = zoom == Zoom::FullScreen;
     if (!full) windowedZoom_ = zoom;
     const double ratio = window_->devicePixelRatioF();
@@ -74,10 +75,14 @@ void ClientView::ApplyZoom(Zoom zoom) {
     const bool direct = !full && factor == 1 && ratio == 1.0;
     const bool wasZoomed = ShownZoomView() != nullptr;
     const bool wasFull = window_->isFullScreen();
-    zoomView_->SetFactor(factor, full);
+    const ZoomFill fill = !full                                    ? ZoomFill::Factor
+                          : scaling == FullScreenScaling::Fit ? ZoomFill::Fit
+                                                              : ZoomFill::Whole;
+    zoomView_->SetFactor(factor, fill);
     // The zoomed view draws the client from where it stays visible to Qt,
     // outside the window's client area.
     client_->move(direct ? QPoint(0, 0) : QPoint(-client_->width() - 1, 0));
+    CoverWindow(full);
     zoomView_->setVisible(!direct);
     if (full) {
         window_->setMinimumSize(0, 0);
@@ -85,15 +90,30 @@ void ClientView::ApplyZoom(Zoom zoom) {
         host_->setMinimumSize(0, 0);
         host_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         if (!wasFull) window_->showFullScreen();
+        // Without a window manager nobody else makes it the screen's size.
+        if (const QScreen* screen = window_->screen()) window_->setGeometry(screen->geometry());
     } else {
         if (wasFull) window_->showNormal();
         SetClientSize(QSize(static_cast<int>(std::ceil(kFieldWidth * factor / ratio)),
                             static_cast<int>(std::ceil(kClientHeight * factor / ratio))));
         if (wasZoomed || !direct || wasFull) CentreOnScreen(window_);
     }
-    zoomView_->setGeometry(host_->rect());
+    zoomView_->setGeometry(zoomView_->parentWidget()->rect());
     mainScreen_->update();
     zoomView_->update();
+}
+
+// The view is the window's own child in full screen, under the menu bar.
+void ClientView::CoverWindow(bool cover) {
+    QWidget* parent = cover ? static_cast<QWidget*>(window_) : host_;
+    if (zoomView_->parentWidget() == parent) return;
+    zoomView_->setParent(parent);
+    if (cover) {
+        window_->installEventFilter(this);
+        window_->menuBar()->raise();
+    } else {
+        window_->removeEventFilter(this);
+    }
 }
 
 void ClientView::SetClientSize(const QSize& size) {
@@ -104,14 +124,17 @@ void ClientView::SetClientSize(const QSize& size) {
 QRect ClientView::ConfinementRect() const {
     if (!ShownZoomView()) return ConfinementArea(window_->frameGeometry());
     const QRect image = zoomView_->ImageRect().toAlignedRect().translated(zoomView_->mapToGlobal(QPoint()));
-    // Full screen has no frame: the one the rule assumes is the menu bar's.
-    const QRect frame =
-        window_->isFullScreen() ? image.adjusted(0, -window_->menuBar()->height(), 0, 0) : window_->frameGeometry();
+    // Full screen has no frame: the one the rule assumes is the menu bar's,
+    // above the picture (off the screen where the picture reaches its top).
+    const int menuBar = window_->menuBar()->sizeHint().height();
+    const QRect frame = window_->isFullScreen() ? image.adjusted(0, -menuBar, 0, 0) : window_->frameGeometry();
     return ZoomedConfinementArea(frame, image, zoomView_->Scale());
 }
 
 bool ClientView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == host_ && event->type() == QEvent::Resize) zoomView_->setGeometry(host_->rect());
+    if (event->type() == QEvent::Resize && watched == zoomView_->parentWidget()) {
+        zoomView_->setGeometry(zoomView_->parentWidget()->rect());
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -1,8 +1,11 @@
 // The main window's client area: the play area `MainScreen` over the status
 // bar, 632 x 434, shown as it is or through the zoomed view (2x, 3x, full
-// screen). It presents the rows each frame changed, mirrors the status bar
-// and the play area's height, sizes the window for a zoom, and gives the
-// cursor confinement rectangle. It knows the window only as a QMainWindow.
+// screen by whole factors or fitted). It presents the rows each frame
+// changed, mirrors the status bar and the play area's height, sizes the
+// window for a zoom, and gives the cursor confinement rectangle. In full
+// screen the zoomed view covers the whole window, so that the menu bar shown
+// over it leaves the picture as it is. It knows the window only as a
+// QMainWindow.
 #pragma once
 
 #include "game/Extras.h"
@@ -44,8 +47,8 @@ public:
     void Mirror(const ShellState& shell);
 
     // Shows the client at `zoom`: the window fitted to it (centred when that
-    // changed its size), or the whole screen.
-    void ApplyZoom(Zoom zoom);
+    // changed its size), or the whole screen, scaled as `scaling` says.
+    void ApplyZoom(Zoom zoom, FullScreenScaling scaling);
     // The zoom F11 returns to from full screen.
     Zoom WindowedZoom() const { return windowedZoom_; }
     // The window's size for a client of `size` below the menu bar.
@@ -57,6 +60,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CoverWindow(bool cover);
+
     QMainWindow* window_;
     QWidget* host_ = nullptr;    // the central widget: the client, or the zoomed view
     QWidget* client_ = nullptr;  // 632 x 434: play area and status bar

@@ -5,9 +5,13 @@
 #include "game/Game.h"
 #include "scores/HighScores.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace sk {
 
@@ -16,6 +20,14 @@ QValidator::State PlayerNameValidator::validate(QString& input, int& /*pos*/) co
         if (c.unicode() <= 0x20 || c.category() == QChar::Other_Control) return Invalid;
     }
     return Acceptable;
+}
+
+QChar StepNameCharacter(QChar c, int step) {
+    static const QString ring = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.-_!?&");
+    const int at = ring.indexOf(c);
+    if (c.isNull() || at < 0) return step > 0 ? ring.front() : ring.back();
+    const int count = static_cast<int>(ring.size());
+    return ring[((at + step) % count + count) % count];
 }
 
 }  // namespace sk
@@ -86,3 +98,58 @@ void TEnterScore::BitBtn1Click() {
     accept();
 }
 
+
+// The pad's cursor is on a character (selected) or on the free place after
+// the name (the text cursor there); the name never grows past eight.
+int TEnterScore::PadCursor() const {
+    return PName->hasSelectedText() ? PName->selectionStart() : PName->cursorPosition();
+}
+
+void TEnterScore::ShowPadCursor(int at) {
+    PName->setFocus(Qt::OtherFocusReason);
+    if (at < PName->text().size()) {
+        PName->setSelection(at, 1);
+    } else {
+        PName->setCursorPosition(at);
+    }
+}
+
+void TEnterScore::PadPressed(sk::PadPress press) {
+    using sk::PadPress;
+    if (press == PadPress::Accept) {
+        BitBtn1Click();
+        return;
+    }
+    // A word being composed in the input method is kept as it stands.
+    if (PName->hasFocus()) QGuiApplication::inputMethod()->commit();
+    QString name = PName->text();
+    int at = std::min(PadCursor(), static_cast<int>(name.size()));
+    const bool onCharacter = at < name.size();
+    switch (press) {
+        case PadPress::Up:
+        case PadPress::Down: {
+            const int step = press == PadPress::Up ? 1 : -1;
+            if (onCharacter) {
+                name[at] = sk::StepNameCharacter(name[at], step);
+            } else if (name.size() < kNameLength) {
+                name.insert(at, sk::StepNameCharacter(QChar(), step));
+            }
+            break;
+        }
+        case PadPress::Right:
+            if (onCharacter && at + 1 < kNameLength) ++at;
+            break;
+        case PadPress::Left:
+            if (at > 0) --at;
+            break;
+        default:  // B: the character under the cursor, or the last one from the free place
+            if (onCharacter) {
+                name.remove(at, 1);
+            } else if (at > 0) {
+                name.remove(--at, 1);
+            }
+            break;
+    }
+    if (name != PName->text()) PName->setText(name);
+    ShowPadCursor(at);
+}

@@ -1,5 +1,9 @@
-// The name-entry window "A New Record !" (non-modal).
+// The name-entry window "A New Record !" (non-modal). Besides the keyboard
+// and the input method it takes a game pad, arcade style: up and down step
+// the character under the cursor, right and left move, A accepts, B deletes.
 #pragma once
+
+#include "app/PadWindows.h"
 
 #include <QDialog>
 #include <QValidator>
@@ -18,9 +22,15 @@ public:
     State validate(QString& input, int& pos) const override;
 };
 
+// The characters the pad steps through, in order: A-Z, a-z, 0-9 and a few
+// marks. `step` +1 is the next (up), -1 the one before (down), around the
+// ring; a character outside it, or none (a null QChar: the free place after
+// the name), steps to the first or the last.
+QChar StepNameCharacter(QChar c, int step);
+
 }  // namespace sk
 
-class TEnterScore : public QDialog {
+class TEnterScore : public QDialog, public sk::PadDrivenWindow {
     Q_OBJECT
 public:
     TEnterScore(sk::Game& game, QWidget* parent = nullptr);
@@ -29,8 +39,14 @@ public:
     // with an empty name; a later offer replaces an open one.
     void Offer(int rank, int points);
 
+    // The pad's presses; the character under the pad's cursor is shown
+    // selected.
+    void PadPressed(sk::PadPress press) override;
+
 private:
     void BitBtn1Click();
+    int PadCursor() const;
+    void ShowPadCursor(int at);
 
     sk::Game& game_;
     QLabel* StLabel = nullptr;

@@ -1,6 +1,7 @@
 #include "app/HighScoreForm.h"
 
 #include "app/DialogFonts.h"
+#include "app/Language.h"
 #include "app/WidgetKit.h"
 #include "game/Game.h"
 #include "scores/HighScores.h"
@@ -55,14 +56,16 @@ THighScoreForm::THighScoreForm(sk::Game& game, QWidget* parent) : QDialog(parent
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &THighScoreForm::BitBtn1Click);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("ハイスコアをデフォルト設定に戻す"), this);
+    CheckBox1 = new QCheckBox(this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    sk::SetText(CheckBox1, QT_TR_NOOP("ハイスコアをデフォルト設定に戻す"));
     CheckBox1->setFont(sk::GothicFont(12));
     CheckBox1->setGeometry(8, 264, 233, 17);
 
     ok->setFocus(Qt::OtherFocusReason);
     sk::IgnoreEscape(this);  // no cancel button
     sk::UseClassicLook(this);
+    sk::FollowLanguage(this);
 }
 
 void THighScoreForm::RefreshLabels() {

@@ -5,7 +5,9 @@
 #include "app/DialogFonts.h"
 #include "app/EnterScore.h"
 #include "app/HighScoreForm.h"
+#include "app/Language.h"
 #include "app/MainMenu.h"
+#include "app/MenuBarReveal.h"
 #include "app/MessageBoxes.h"
 #include "app/PlayArea.h"
 #include "app/PlayOptionsBox.h"
@@ -51,6 +53,7 @@ TMainForm::TMainForm(Hooks hooks)
     view_ = new sk::ClientView(this, game_);
     ConnectPlayArea();
     menu_ = std::make_unique<sk::MainMenu>(this, game_.S.Shell, [this](sk::MenuCommand command) { Dispatch(command); });
+    reveal_ = new sk::MenuBarReveal(this);
     view_->SetClientSize(QSize(sk::kFieldWidth, sk::kClientHeight));
     Mirror();
 
@@ -64,8 +67,10 @@ TMainForm::TMainForm(Hooks hooks)
 }
 
 // Both halves of the sound library start with the window's handle; asking
-// for it makes the native window now.
+// for it makes the native window now. The library learns the language
+// before its first message.
 void TMainForm::StartSound() {
+    ApplyLanguage(sk::LoadExtraSettings().Lang);
     void* handle = reinterpret_cast<void*>(winId());
     hooks_.Sound.DsStart(handle);
     hooks_.Sound.DmStart(handle);
@@ -118,13 +123,16 @@ void TMainForm::Run(sk::MenuCommand command) {
         case MenuCommand::HScoreB: HScoreBClick(); break;
         case MenuCommand::ResetB: ResetBClick(); break;
         case MenuCommand::StopB: StopBClick(); break;
-        case MenuCommand::Exit1: Exit1Click(); break;
+        case MenuCommand::Exit1:
+            if (!input_->PadActing() || QuitAsked()) Exit1Click();
+            break;
         case MenuCommand::SpeedB: SpeedBClick(); break;
         case MenuCommand::ScrollB: ScrollBClick(); break;
         case MenuCommand::SpecialB: SpecialBClick(); break;
         case MenuCommand::PlayOptionsB: PlayOptionsBClick(); break;
         case MenuCommand::AboutB: AboutBClick(); break;
         case MenuCommand::FullScreen: ToggleFullScreen(); break;
+        case MenuCommand::MenuBar: OpenMenus(); break;
     }
 }
 
@@ -170,7 +178,8 @@ void TMainForm::PlayOptionsBClick() {
     sk::CentreOnScreen(playOptions_.get());
     game_.PauseForDialog();
     Mirror();
-    playOptions_->Load(extras_, [this](int music, int effects) { ApplyVolumes(music, effects); });
+    playOptions_->Load(extras_, {[this](int music, int effects) { ApplyVolumes(music, effects); },
+                                 [this](sk::Language language) { ApplyLanguage(language); }});
     if (playOptions_->exec() != QDialog::Accepted) return;
     ApplyExtras(playOptions_->Chosen());
     sk::SaveExtraSettings(extras_);
@@ -185,10 +194,15 @@ void TMainForm::Exit1Click() {
     close();
 }
 
+// A pad has no key of its own for the quit: it is asked about first.
+bool TMainForm::QuitAsked() {
+    return sk::AskYesNo(this, windowTitle(), tr("ゲームを終了しますか？"));
+}
+
 void TMainForm::ReportLostHighScores(const char* reason) {
     const QString file = QDir::current().absoluteFilePath(QString::fromUtf8(sk::kHighScoreFile));
     sk::ShowInformation(this, windowTitle(),
-                        QStringLiteral("ハイスコアを保存できませんでした。\n%1\n%2").arg(file, QString::fromLocal8Bit(reason)));
+                        tr("ハイスコアを保存できませんでした。\n%1\n%2").arg(file, QString::fromLocal8Bit(reason)));
 }
 
 // --- The extras ----------------------------------------------------------------
@@ -196,10 +210,19 @@ void TMainForm::ReportLostHighScores(const char* reason) {
 void TMainForm::ApplyExtras(const sk::ExtraSettings& extras) {
     extras_ = extras;
     input_->SetKeyControl(extras.KeyControl);
+    input_->SetKeys(extras.Keys);
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     input_->SetPadControl(extras.PadControl, (config + QStringLiteral("/SK98/gamecontrollerdb.txt")).toStdString());
     ApplyVolumes(extras.MusicVolume, extras.EffectVolume);
-    ApplyZoom(extras.ZoomMode);
+    ApplyZoom(extras.ZoomMode, extras.Scaling);
+    ApplyLanguage(extras.Lang);
+}
+
+// Every window speaks the language at once; so does the sound library where
+// it has the hook.
+void TMainForm::ApplyLanguage(sk::Language choice) {
+    sk::UseLanguage(sk::ResolveLanguage(choice));
+    if (hooks_.Sound.SetLanguage) hooks_.Sound.SetLanguage(sk::LanguageCode(sk::CurrentLanguage()));
 }
 
 void TMainForm::ToggleFullScreen() {
@@ -208,8 +231,11 @@ void TMainForm::ToggleFullScreen() {
     ApplyExtras(extras);
 }
 
-void TMainForm::ApplyZoom(sk::Zoom zoom) {
-    view_->ApplyZoom(zoom);
+void TMainForm::OpenMenus() { reveal_->OpenMenus(); }
+
+void TMainForm::ApplyZoom(sk::Zoom zoom, sk::FullScreenScaling scaling) {
+    reveal_->SetFullScreen(zoom == sk::Zoom::FullScreen);
+    view_->ApplyZoom(zoom, scaling);
     if (mouseLock_->Confining()) mouseLock_->Confine(view_->ConfinementRect());
 }
 
@@ -270,6 +296,7 @@ void TMainForm::FormClose() {
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange) mouseLock_->SetWindowActive(isActiveWindow());
+    if (event->type() == QEvent::LanguageChange && menu_) menu_->Retranslate();
 }
 
 // --- Frames ------------------------------------------------------------------
@@ -287,9 +314,9 @@ int TMainForm::RunFrame() {
 
 // The window behind a message box or the name entry shows the game as it
 // stands when they open.
-void TMainForm::ShowMessage(const std::string& caption, const std::string& text) {
+void TMainForm::ShowMessage(const sk::Message& message) {
     Mirror();
-    sk::ShowInformation(this, QString::fromStdString(caption), QString::fromStdString(text));
+    sk::ShowInformation(this, sk::CoreText(message.Caption), sk::CoreText(message));
 }
 
 void TMainForm::OfferNameEntry(int rank, int points) {

@@ -27,6 +27,7 @@ class TPropatyBox;
 namespace sk {
 class ClientView;
 class MainMenu;
+class MenuBarReveal;
 }
 
 // What a test may replace: ending the process, and the sound library.
@@ -66,6 +67,8 @@ public:
     void PlayOptionsBClick();
     // F11: full screen, or back to the windowed zoom.
     void ToggleFullScreen();
+    // F10 and the pad's Back: the menus, pulled down at the first.
+    void OpenMenus();
 
     // The extras in force; Apply puts them into effect (not into the store).
     const sk::ExtraSettings& Extras() const { return extras_; }
@@ -77,7 +80,7 @@ public:
     TPlayOptionsBox* PlayOptionsBox() const { return playOptions_.get(); }
 
     // sk::WindowPort
-    void ShowMessage(const std::string& caption, const std::string& text) override;
+    void ShowMessage(const sk::Message& message) override;
     void OfferNameEntry(int rank, int points) override;
     void ApplyMouseLock(bool confine) override;
     void StateChanged() override;
@@ -88,6 +91,7 @@ public:
     void Mirror(bool full = false);
 
     sk::MainMenu& Menu() { return *menu_; }
+    sk::MenuBarReveal& MenuReveal() { return *reveal_; }
     sk::ClientView& View() { return *view_; }
     sk::FrameClock& Clock() { return *clock_; }
     sk::MouseLock& CursorLock() { return *mouseLock_; }
@@ -105,14 +109,17 @@ private:
     void FormClose();
     void CentreOnScreen();
     void ReportLostHighScores(const char* reason);
+    bool QuitAsked();
     int RunFrame();
     void AfterEvent(bool fullMirror = true);
     void ApplyVolumes(int music, int effects);
-    void ApplyZoom(sk::Zoom zoom);
+    void ApplyZoom(sk::Zoom zoom, sk::FullScreenScaling scaling);
+    void ApplyLanguage(sk::Language choice);
 
     Hooks hooks_;
     sk::Game game_;
     std::unique_ptr<sk::MainMenu> menu_;
+    sk::MenuBarReveal* reveal_ = nullptr;  // a child of this window
     sk::ClientView* view_ = nullptr;  // a child of this window
     std::unique_ptr<sk::MouseLock> mouseLock_;
     std::unique_ptr<sk::FrameClock> clock_;

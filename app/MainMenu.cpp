@@ -17,26 +17,29 @@ using Kind = MenuEntry::Kind;
 constexpr int Ctrl(Qt::Key key) { return (Qt::CTRL | key).toCombined(); }
 
 constexpr MenuEntry kGameMenu[] = {
-    {Kind::Item, MenuCommand::StartBot, "StartBot", "開始(&S)", Qt::Key_F1},
-    {Kind::Item, MenuCommand::HScoreB, "HScoreB", "ハイスコア(&H)", Qt::Key_F4},
-    {Kind::Item, MenuCommand::ResetB, "ResetB", "リセット(&R)", Qt::Key_F2},
-    {Kind::Item, MenuCommand::StopB, "StopB", "一時停止(&P)", Qt::Key_F3},
+    {Kind::Item, MenuCommand::StartBot, "StartBot", QT_TRANSLATE_NOOP("sk::MainMenu", "開始(&S)"), Qt::Key_F1},
+    {Kind::Item, MenuCommand::HScoreB, "HScoreB", QT_TRANSLATE_NOOP("sk::MainMenu", "ハイスコア(&H)"), Qt::Key_F4},
+    {Kind::Item, MenuCommand::ResetB, "ResetB", QT_TRANSLATE_NOOP("sk::MainMenu", "リセット(&R)"), Qt::Key_F2},
+    {Kind::Item, MenuCommand::StopB, "StopB", QT_TRANSLATE_NOOP("sk::MainMenu", "一時停止(&P)"), Qt::Key_F3},
     {Kind::Separator, {}, "N1", nullptr, 0},
-    {Kind::Item, MenuCommand::Exit1, "Exit1", "終了(&E)", Qt::Key_F9},
+    {Kind::Item, MenuCommand::Exit1, "Exit1", QT_TRANSLATE_NOOP("sk::MainMenu", "終了(&E)"), Qt::Key_F9},
 };
 constexpr MenuEntry kOptionMenu[] = {
-    {Kind::Item, MenuCommand::SpeedB, "SpeedB", "詳細設定(&S)", Qt::Key_F5},
-    {Kind::Item, MenuCommand::ScrollB, "ScrollB", "高速スクロール", Ctrl(Qt::Key_Q)},
-    {Kind::Item, MenuCommand::SpecialB, "SpecialB", "無敵", Ctrl(Qt::Key_A)},
+    {Kind::Item, MenuCommand::SpeedB, "SpeedB", QT_TRANSLATE_NOOP("sk::MainMenu", "詳細設定(&S)"), Qt::Key_F5},
+    {Kind::Item, MenuCommand::ScrollB, "ScrollB", QT_TRANSLATE_NOOP("sk::MainMenu", "高速スクロール"),
+     Ctrl(Qt::Key_Q)},
+    {Kind::Item, MenuCommand::SpecialB, "SpecialB", QT_TRANSLATE_NOOP("sk::MainMenu", "無敵"), Ctrl(Qt::Key_A)},
     // The extras' item closes the options menu; it has no key of its own.
-    {Kind::Item, MenuCommand::PlayOptionsB, "PlayOptionsB", "操作と表示...", 0},
+    {Kind::Item, MenuCommand::PlayOptionsB, "PlayOptionsB", QT_TRANSLATE_NOOP("sk::MainMenu", "操作と表示..."),
+     0},
 };
 constexpr MenuEntry kHelpMenu[] = {
-    {Kind::Item, MenuCommand::AboutB, "AboutB", "ﾊﾞｰｼﾞｮﾝ情報(&V)", Qt::Key_F7},
+    {Kind::Item, MenuCommand::AboutB, "AboutB", QT_TRANSLATE_NOOP("sk::MainMenu", "ﾊﾞｰｼﾞｮﾝ情報(&V)"), Qt::Key_F7},
 };
 // Keys of the main window that no item shows.
 constexpr MenuEntry kWindowKeys[] = {
     {Kind::KeyOnly, MenuCommand::FullScreen, "FullScreenKey", nullptr, Qt::Key_F11},
+    {Kind::KeyOnly, MenuCommand::MenuBar, "MenuBarKey", nullptr, Qt::Key_F10},
 };
 
 struct MenuTable {
@@ -45,9 +48,9 @@ struct MenuTable {
     std::span<const MenuEntry> Entries;
 };
 constexpr MenuTable kMenus[] = {
-    {"GameB", "ゲーム(&G)", kGameMenu},
-    {"OptionB", "オプション(&O)", kOptionMenu},
-    {"HelpB", "ヘルプ(&H)", kHelpMenu},
+    {"GameB", QT_TRANSLATE_NOOP("sk::MainMenu", "ゲーム(&G)"), kGameMenu},
+    {"OptionB", QT_TRANSLATE_NOOP("sk::MainMenu", "オプション(&O)"), kOptionMenu},
+    {"HelpB", QT_TRANSLATE_NOOP("sk::MainMenu", "ヘルプ(&H)"), kHelpMenu},
 };
 
 // The game's state of an item, or null for items whose state never changes.
@@ -117,10 +120,10 @@ QShortcut* MainMenu::AddKey(const MenuEntry& entry, Qt::ShortcutContext context)
 
 // Each item shows its key after a tab.
 void MainMenu::Retranslate() {
-    for (const auto& [menu, title] : menus_) menu->setTitle(QString::fromUtf8(title));
+    for (const auto& [menu, title] : menus_) menu->setTitle(tr(title));
     for (const Binding& binding : bindings_) {
         if (!binding.Item) continue;
-        QString caption = QString::fromUtf8(binding.Entry->Caption);
+        QString caption = tr(binding.Entry->Caption);
         if (binding.Key) caption += QLatin1Char('\t') + binding.Key->key().toString(QKeySequence::NativeText);
         binding.Item->setText(caption);
     }

@@ -30,7 +30,7 @@ struct MenuEntry {
     Kind Type;
     MenuCommand Command;
     const char* Name;     // object name of the item and of its key
-    const char* Caption;  // UTF-8, with its mnemonic
+    const char* Caption;  // source text (UTF-8), with its mnemonic
     int Key;              // a Qt key code with modifiers, 0 for none
 };
 
@@ -39,8 +39,8 @@ class MainMenu : public QObject {
 public:
     MainMenu(QMainWindow* window, const ShellState& shell, std::function<void(MenuCommand)> dispatch);
 
-    // Sets every menu title and item caption from the tables: the one place
-    // the menus' texts are made.
+    // Sets every menu title and item caption from the tables, in the
+    // language in force: the one place the menus' texts are made.
     void Retranslate();
     // Shows the game's state on the items and their keys: where it changed,
     // or on every item when `full` (a click may check an item by itself).

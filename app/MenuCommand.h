@@ -1,5 +1,5 @@
 // Every command of the main window's menus and keys, by the name of its item
-// (FullScreen, F11, has a key and no item). The window runs them through one
+// (FullScreen, F11, and MenuBar, F10, have a key and no item). The window runs them through one
 // dispatch function, whether they come from an item, a key or a game pad.
 #pragma once
 
@@ -17,6 +17,7 @@ enum class MenuCommand {
     PlayOptionsB,  // 操作と表示...
     AboutB,        // バージョン情報, F7
     FullScreen,    // F11
+    MenuBar,       // F10, Alt alone in full screen, the pad's Back: the menus, pulled down
 };
 
 }  // namespace sk

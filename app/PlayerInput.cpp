@@ -1,5 +1,6 @@
 #include "app/PlayerInput.h"
 
+#include "app/KeyPositions.h"
 #include "app/MessageBoxes.h"
 #include "game/Game.h"
 
@@ -8,6 +9,8 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace sk {
 
@@ -19,6 +22,32 @@ constexpr int kFramePollMs = 40;  // frames poll at least this often
 // changed: the device node appears before the pad layer hears of it.
 constexpr int kHotPlugWatchMs = 3000;
 const QString kInputDevices = QStringLiteral("/dev/input");
+// A direction held in a window moves once, then again after the delay and
+// at the rate.
+constexpr int kRepeatDelayMs = 400;
+constexpr int kRepeatEveryMs = 100;
+
+// Keys that serve beside the bound ones, unless bound to something else.
+struct FixedKey {
+    int Code;
+    KeyAction Action;
+};
+constexpr FixedKey kFixedKeys[] = {
+    {105, KeyAction::Left}, {106, KeyAction::Right}, {103, KeyAction::Up}, {108, KeyAction::Down},
+    {57, KeyAction::Single}, {96, KeyAction::Continue},
+};
+
+// Increments a counter for the lifetime of the object.
+class Count {
+public:
+    explicit Count(int& counter) : counter_(counter) { ++counter_; }
+    ~Count() { --counter_; }
+    Count(const Count&) = delete;
+    Count& operator=(const Count&) = delete;
+
+private:
+    int& counter_;
+};
 
 }  // namespace
 
@@ -44,12 +73,19 @@ void PlayerInput::SetKeyControl(bool on) {
     }
 }
 
+void PlayerInput::SetKeys(const KeyBindings& keys) {
+    if (keys == keys_) return;
+    keys_ = keys;
+    ReleaseKeys();
+}
+
 void PlayerInput::SetPadControl(bool on, const std::string& mappingFile) {
     if (!on) {
         idlePoll_.stop();
         if (!devices_.directories().isEmpty()) devices_.removePaths(devices_.directories());
         pad_.reset();
         padShown_ = PadState{};
+        padSteer_ = {};
         UpdateDirection();
         return;
     }
@@ -85,70 +121,137 @@ void PlayerInput::DevicesChanged() {
     PollPad();
 }
 
-// A pad button acts once, when it goes down. A at game over continues.
+// A pad button acts once, when it goes down.
 void PlayerInput::OnPad(const PadState& now) {
     const PadState was = padShown_;
     padShown_ = now;
-    if (now.Direction != was.Direction) UpdateDirection();
-    const bool acted = (now.A && !was.A) || ((now.B || now.X) && !(was.B || was.X)) ||
-                       (now.Start && !was.Start) || (now.Back && !was.Back);
-    if (!acted) return;
-    Guarded([&] {
-        if (now.A && !was.A) {
-            if (game_.S.GameOver) {
-                steering_.Continue();
-            } else {
-                steering_.FireSingle();
-            }
-        }
-        if ((now.B || now.X) && !(was.B || was.X)) steering_.FireFan();
-    });
-    if (commands_.Dispatch) {
-        if (now.Start && !was.Start) commands_.Dispatch(MenuCommand::StopB);
-        if (now.Back && !was.Back) commands_.Dispatch(MenuCommand::ResetB);
+    if (PadWindow(window_) != nullptr) {
+        PadToWindow(was, now);
+    } else {
+        PadToGame(was, now);
     }
-    if (commands_.AfterEvent) commands_.AfterEvent();
 }
 
+// Shots and the continue go straight to the game; commands, which may open
+// a window with a loop of its own, run from the event loop, so that the pad
+// is still read while that window is open.
+void PlayerInput::PadToGame(const PadState& was, const PadState& now) {
+    inWindow_ = false;
+    if (padSteer_ != now.Direction) {
+        padSteer_ = now.Direction;
+        UpdateDirection();
+    }
+    const bool fire = now.A && !was.A;
+    const bool fan = (now.B || now.X) && !(was.B || was.X);
+    if (fire || fan) {
+        Guarded([&] {
+            if (fire && game_.S.GameOver) {
+                steering_.Continue();
+            } else if (fire) {
+                steering_.FireSingle();
+            }
+            if (fan) steering_.FireFan();
+        });
+        if (commands_.AfterEvent) commands_.AfterEvent();
+    }
+    if (now.Start && !was.Start) {
+        Post([this] { commands_.Dispatch(game_.S.TitleMode ? MenuCommand::StartBot : MenuCommand::StopB); });
+    }
+    if (now.Back && !was.Back) Post([this] { commands_.Dispatch(MenuCommand::MenuBar); });
+}
+
+// In a window the game is not steered. A direction pressed there moves once
+// and repeats while held; one held since the game does neither.
+void PlayerInput::PadToWindow(const PadState& was, const PadState& now) {
+    if (padSteer_ != SteerDirection{}) {
+        padSteer_ = {};
+        UpdateDirection();
+    }
+    const SteerDirection way = now.Direction;
+    bool move = false;
+    if (way != was.Direction || !inWindow_) {
+        inWindow_ = true;
+        repeating_ = way != SteerDirection{} && way != was.Direction;
+        move = repeating_;
+        sinceMove_.start();
+        movesRepeated_ = 0;
+    } else if (repeating_ && sinceMove_.elapsed() >= kRepeatDelayMs + kRepeatEveryMs * movesRepeated_) {
+        ++movesRepeated_;
+        move = true;
+    }
+    if (move) {
+        if (way.Y != 0) {
+            PostPress(way.Y < 0 ? PadPress::Up : PadPress::Down);
+        } else {
+            PostPress(way.X < 0 ? PadPress::Left : PadPress::Right);
+        }
+    }
+    if (now.A && !was.A) PostPress(PadPress::Accept);
+    // Back closes the menus it pulled down, as B does.
+    if ((now.B && !was.B) || (now.Back && !was.Back && QApplication::activePopupWidget())) {
+        PostPress(PadPress::Cancel);
+    }
+}
+
+void PlayerInput::PostPress(PadPress press) {
+    Post([this, press] {
+        if (QWidget* window = PadWindow(window_)) DrivePadWindow(window, press);
+    });
+}
+
+void PlayerInput::Post(std::function<void()> action) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, action = std::move(action)] {
+            {
+                const Count acting(acting_);
+                Guarded(action);
+            }
+            if (commands_.AfterEvent) commands_.AfterEvent();
+        },
+        Qt::QueuedConnection);
+}
+
+// Each axis: what the keys hold (two keys one way count once) with what the
+// pad holds.
 void PlayerInput::UpdateDirection() {
-    const SteerDirection keys{(right_ ? 1 : 0) - (left_ ? 1 : 0), (down_ ? 1 : 0) - (up_ ? 1 : 0)};
-    steering_.Hold(Combine(keys, padShown_.Direction));
+    SteerDirection keys;
+    for (const int code : heldKeys_) {
+        const std::optional<KeyAction> action = ActionOf(code);
+        if (action == KeyAction::Left) keys.X -= 1;
+        if (action == KeyAction::Right) keys.X += 1;
+        if (action == KeyAction::Up) keys.Y -= 1;
+        if (action == KeyAction::Down) keys.Y += 1;
+    }
+    steering_.Hold(Combine(Combine(keys, {}), padSteer_));
 }
 
 void PlayerInput::ReleaseKeys() {
-    left_ = right_ = up_ = down_ = false;
+    heldKeys_.clear();
     UpdateDirection();
 }
 
-namespace {
-
-bool IsPlayerKey(int key) {
-    switch (key) {
-        case Qt::Key_Left: case Qt::Key_A: case Qt::Key_Right: case Qt::Key_D:
-        case Qt::Key_Up: case Qt::Key_W: case Qt::Key_Down: case Qt::Key_S:
-        case Qt::Key_Z: case Qt::Key_Space: case Qt::Key_X: case Qt::Key_Return: case Qt::Key_Enter:
-            return true;
-        default:
-            return false;
+// The bound places first, then the fixed keys.
+std::optional<KeyAction> PlayerInput::ActionOf(int code) const {
+    if (code == 0) return std::nullopt;
+    for (int i = 0; i < kKeyActions; ++i) {
+        if (keys_.Codes[i] == code) return static_cast<KeyAction>(i);
     }
+    for (const FixedKey& fixed : kFixedKeys) {
+        if (fixed.Code == code) return fixed.Action;
+    }
+    return std::nullopt;
 }
 
-}  // namespace
-
-void PlayerInput::OnKey(int key, bool down) {
-    switch (key) {
-        case Qt::Key_Left: case Qt::Key_A: left_ = down; break;
-        case Qt::Key_Right: case Qt::Key_D: right_ = down; break;
-        case Qt::Key_Up: case Qt::Key_W: up_ = down; break;
-        case Qt::Key_Down: case Qt::Key_S: down_ = down; break;
-        default: break;
-    }
+void PlayerInput::OnKey(int code, KeyAction action, bool down) {
+    std::erase(heldKeys_, code);
+    if (down) heldKeys_.push_back(code);
     UpdateDirection();
     if (!down) return;
     Guarded([&] {
-        if (key == Qt::Key_Z || key == Qt::Key_Space) steering_.FireSingle();
-        if (key == Qt::Key_X) steering_.FireFan();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) steering_.Continue();
+        if (action == KeyAction::Single) steering_.FireSingle();
+        if (action == KeyAction::Fan) steering_.FireFan();
+        if (action == KeyAction::Continue) steering_.Continue();
     });
     if (commands_.AfterEvent) commands_.AfterEvent();
 }
@@ -165,8 +268,10 @@ bool PlayerInput::eventFilter(QObject* watched, QEvent* event) {
     if (!widget || widget->window() != window_ || qobject_cast<QMenuBar*>(widget)) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    if (!IsPlayerKey(key->key())) return false;
-    if (!key->isAutoRepeat()) OnKey(key->key(), type == QEvent::KeyPress);
+    const int code = KeyPosition(*key);
+    const std::optional<KeyAction> action = ActionOf(code);
+    if (!action) return false;
+    if (!key->isAutoRepeat()) OnKey(code, *action, type == QEvent::KeyPress);
     return true;
 }
 

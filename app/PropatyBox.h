@@ -34,6 +34,9 @@ private:
     void BitBtn1Click();
     void DifficultBtnClick(int index);
     void TabToCheckedItem();
+    void ShowDifficultyHint();
+    // Check boxes widen to their captions, as far as their group allows.
+    void FitTexts();
     void FormClose();
 
     sk::Game& game_;

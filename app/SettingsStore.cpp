@@ -1,5 +1,6 @@
 #include "app/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -123,8 +124,8 @@ void EnsureStoreExists() {
 }
 
 [[noreturn]] void WriteFailed(const char* name, const QString& file) {
-    throw std::runtime_error("設定「" + std::string(name) + "」を保存できませんでした: " +
-                             QDir::toNativeSeparators(file).toStdString());
+    const QString text = QCoreApplication::translate("SettingsStore", "設定「%1」を保存できませんでした: %2");
+    throw std::runtime_error(text.arg(QString::fromLatin1(name), QDir::toNativeSeparators(file)).toStdString());
 }
 
 void WriteValue(const char* name, int value) {
@@ -166,9 +167,14 @@ ExtraSettings LoadExtraSettings() {
     s.KeyControl = ParseExtraFlag(ReadText("KeyControl"), defaults.KeyControl);
     s.PadControl = ParseExtraFlag(ReadText("PadControl"), defaults.PadControl);
     s.ZoomMode = ParseZoom(ReadText("Zoom"));
+    s.Scaling = ParseScaling(ReadText("FullScreenScaling"));
     s.MusicVolume = ParseVolume(ReadText("MusicVolume"));
     s.EffectVolume = ParseVolume(ReadText("EffectVolume"));
     s.FocusPause = ParseExtraFlag(ReadText("FocusPause"), defaults.FocusPause);
+    for (int i = 0; i < kKeyActions; ++i) {
+        s.Keys.Codes[i] = ParseKeyCode(ReadText(kKeyBindingNames[i]), defaults.Keys.Codes[i]);
+    }
+    s.Lang = ParseLanguage(ReadText("Language"));
     return s;
 }
 
@@ -177,9 +183,12 @@ void SaveExtraSettings(const ExtraSettings& s) {
     WriteValue("KeyControl", s.KeyControl ? 1 : 0);
     WriteValue("PadControl", s.PadControl ? 1 : 0);
     WriteValue("Zoom", static_cast<int>(s.ZoomMode));
+    WriteValue("FullScreenScaling", static_cast<int>(s.Scaling));
     WriteValue("MusicVolume", s.MusicVolume);
     WriteValue("EffectVolume", s.EffectVolume);
     WriteValue("FocusPause", s.FocusPause ? 1 : 0);
+    for (int i = 0; i < kKeyActions; ++i) WriteValue(kKeyBindingNames[i], s.Keys.Codes[i]);
+    WriteValue("Language", static_cast<int>(s.Lang));
 }
 
 }  // namespace sk

@@ -23,10 +23,12 @@ Settings LoadSettings();
 void SaveSettings(const GameState& s);
 
 // The extras of the "操作と表示" dialog, under names of their own beside the
-// four: "KeyControl", "PadControl", "Zoom", "MusicVolume", "EffectVolume",
-// "FocusPause". A value missing, not a number or out of range reads as its
-// default. Saved when that dialog's OK is pressed; throws, and leaves a
-// FIFO alone, like SaveSettings.
+// four: "KeyControl", "PadControl", "Zoom", "FullScreenScaling",
+// "MusicVolume", "EffectVolume", "FocusPause", "Language" and the keys
+// ("KeyLeft", "KeyRight", "KeyUp", "KeyDown", "KeySingle", "KeyFan",
+// "KeyContinue"). A value missing, not a number or out of range reads as its
+// default. Saved when that dialog's OK is pressed; throws, and leaves a FIFO
+// alone, like SaveSettings.
 ExtraSettings LoadExtraSettings();
 void SaveExtraSettings(const ExtraSettings& s);
 

@@ -8,14 +8,13 @@ namespace sk {
 
 namespace {
 
-using GainHook = void (*)(float music, float effects);
-
-// The library is loaded with the program, under its soname; NOLOAD never
-// loads a second one.
-GainHook FindGainHook() {
+// A hook of the library by name. The library is loaded with the program,
+// under its soname; NOLOAD never loads a second one.
+template <typename Hook>
+Hook FindHook(const char* name) {
     void* library = dlopen("libsonobox.so", RTLD_LAZY | RTLD_NOLOAD);
     if (library == nullptr) return nullptr;
-    auto hook = reinterpret_cast<GainHook>(dlsym(library, "SonoboxSetGains"));
+    auto hook = reinterpret_cast<Hook>(dlsym(library, name));
     dlclose(library);  // the reference NOLOAD took; the library stays
     return hook;
 }
@@ -23,8 +22,17 @@ GainHook FindGainHook() {
 }  // namespace
 
 SoundApi SonoboxSound() {
-    return SoundApi{&::DsStart, &::DsMake, &::DsPlay, &::DsEnd, &::DmStart, &::DmMake, &::DmPlay,
-                    &::DmStop,  &::DmEnd,  FindGainHook()};
+    return SoundApi{&::DsStart,
+                    &::DsMake,
+                    &::DsPlay,
+                    &::DsEnd,
+                    &::DmStart,
+                    &::DmMake,
+                    &::DmPlay,
+                    &::DmStop,
+                    &::DmEnd,
+                    FindHook<void (*)(float, float)>("SonoboxSetGains"),
+                    FindHook<void (*)(const char*)>("SonoboxSetLanguage")};
 }
 
 }  // namespace sk

@@ -5,10 +5,10 @@
 
 namespace sk {
 
-// The nine exports the program imports by name, and the gain hook where the
-// loaded library has one (looked up at run time: it is not one of the
-// fourteen exports, and a library without it still loads and plays, at
-// fixed volume).
+// The nine exports the program imports by name, and the gain and language
+// hooks where the loaded library has them (looked up at run time: they are
+// not among the fourteen exports, and a library without them still loads
+// and plays, at fixed volume and with its original texts).
 SoundApi SonoboxSound();
 
 }  // namespace sk

@@ -1,6 +1,7 @@
 #include "app/WidgetKit.h"
 
 #include "app/DialogFonts.h"
+#include "app/Language.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -140,24 +141,27 @@ void SetDialogFrame(QWidget* window, bool closeBox) {
 }
 
 QGroupBox* AddGroup(QWidget* parent, const char* name, const char* title, const QRect& rect) {
-    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    auto* group = new QGroupBox(parent);
     group->setObjectName(QString::fromLatin1(name));
     group->setGeometry(rect);
+    SetText(group, title);
     return group;
 }
 
 QCheckBox* AddCheckBox(QWidget* parent, const char* name, const char* text, const QRect& rect, const char* hint) {
-    auto* box = new QCheckBox(QString::fromUtf8(text), parent);
+    auto* box = new QCheckBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(rect);
-    if (hint != nullptr) box->setToolTip(QString::fromUtf8(hint));
+    if (*text != '\0') SetText(box, text);
+    if (hint != nullptr) SetHint(box, hint);
     return box;
 }
 
 QPushButton* AddButton(QWidget* parent, const char* name, const char* text, const QRect& rect) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    auto* button = new QPushButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(rect);
+    SetText(button, text);
     button->setFont(GothicFont(13));
     return button;
 }

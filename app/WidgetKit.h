@@ -26,7 +26,9 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const Q
                  Qt::Alignment alignment, const QColor& color = Qt::black);
 
 // A group box, a check box (with a hint unless null) and a push button (in
-// the 13-pixel face), named and placed at fixed client positions.
+// the 13-pixel face), named and placed at fixed client positions. Their
+// texts are source texts that follow the language (SetText, SetHint); mark
+// each for lupdate (QT_TR_NOOP inside the window's class).
 QGroupBox* AddGroup(QWidget* parent, const char* name, const char* title, const QRect& rect);
 QCheckBox* AddCheckBox(QWidget* parent, const char* name, const char* text, const QRect& rect, const char* hint);
 QPushButton* AddButton(QWidget* parent, const char* name, const char* text, const QRect& rect);

@@ -36,21 +36,28 @@ ZoomView::ZoomView(QWidget* client, QWidget* parent) : QWidget(parent), client_(
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void ZoomView::SetFactor(int factor, bool fill) {
+void ZoomView::SetFactor(int factor, ZoomFill fill) {
     factor_ = std::max(1, factor);
     fill_ = fill;
     update();
 }
 
-int ZoomView::DeviceFactor() const {
-    if (!fill_) return factor_;
+double ZoomView::DeviceScale() const {
+    if (fill_ == ZoomFill::Factor) return factor_;
     const double ratio = devicePixelRatioF();
-    const int across = static_cast<int>(width() * ratio) / client_->width();
-    const int down = static_cast<int>(height() * ratio) / client_->height();
-    return std::max(1, std::min(across, down));
+    const double across = width() * ratio / client_->width();
+    const double down = height() * ratio / client_->height();
+    const double fit = std::min(across, down);
+    if (fill_ == ZoomFill::Fit && fit > 0) return fit;
+    return std::max(1, static_cast<int>(std::floor(fit)));
 }
 
-double ZoomView::Scale() const { return DeviceFactor() / devicePixelRatioF(); }
+bool ZoomView::Smooth() const {
+    const double scale = DeviceScale();
+    return scale != std::floor(scale);
+}
+
+double ZoomView::Scale() const { return DeviceScale() / devicePixelRatioF(); }
 
 QRectF ZoomView::ImageRect() const {
     const double scale = Scale();
@@ -72,8 +79,11 @@ QPoint ZoomView::ToClient(const QPointF& at) const {
 void ZoomView::UpdateClient(const QRegion& clientRegion) {
     const QRectF image = ImageRect();
     const double scale = Scale();
+    // Smooth scaling reaches one pixel beyond what changed.
+    const int reach = Smooth() ? 1 : 0;
     QRegion dirty;
-    for (const QRect& r : clientRegion) {
+    for (const QRect& changed : clientRegion) {
+        const QRect r = changed.adjusted(-reach, -reach, reach, reach);
         dirty += QRectF(image.left() + r.left() * scale, image.top() + r.top() * scale, r.width() * scale,
                         r.height() * scale)
                      .toAlignedRect();
@@ -90,11 +100,13 @@ void ZoomView::paintEvent(QPaintEvent* event) {
         frame_ = QImage(client_->size(), QImage::Format_RGB32);
         frame_.fill(Qt::black);
     }
+    const int reach = Smooth() ? 1 : 0;
     std::vector<QRect> sources;
     for (const QRect& r : event->region()) {
         const QRect source = QRectF((r.left() - image.left()) / scale, (r.top() - image.top()) / scale,
                                     r.width() / scale, r.height() / scale)
                                  .toAlignedRect()
+                                 .adjusted(-reach, -reach, reach, reach)
                                  .intersected(client_->rect());
         if (source.isEmpty()) continue;
         client_->render(&frame_, source.topLeft(), QRegion(source),
@@ -109,11 +121,39 @@ void ZoomView::paintEvent(QPaintEvent* event) {
                              static_cast<int>(std::floor(image.bottom())) - 1));
     const QRegion bars = event->region() - QRegion(inner);
     for (const QRect& bar : bars) painter.fillRect(bar, Qt::black);
+    if (Smooth()) {
+        DrawSmooth(painter, sources);
+        return;
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     for (const QRect& source : sources) {
         painter.drawImage(QRectF(image.left() + source.left() * scale, image.top() + source.top() * scale,
                                  source.width() * scale, source.height() * scale),
                           frame_, source);
+    }
+}
+
+// Each part is copied to the next whole factor, nearest-neighbour, and drawn
+// from there to its place, smoothly.
+void ZoomView::DrawSmooth(QPainter& painter, const std::vector<QRect>& sources) {
+    const QRectF image = ImageRect();
+    const double scale = Scale();
+    const int whole = static_cast<int>(std::ceil(DeviceScale()));
+    if (magnified_.size() != client_->size() * whole) {
+        magnified_ = QImage(client_->size() * whole, QImage::Format_RGB32);
+    }
+    {
+        QPainter up(&magnified_);
+        up.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        for (const QRect& source : sources) {
+            up.drawImage(QRect(source.topLeft() * whole, source.size() * whole), frame_, source);
+        }
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    for (const QRect& source : sources) {
+        painter.drawImage(QRectF(image.left() + source.left() * scale, image.top() + source.top() * scale,
+                                 source.width() * scale, source.height() * scale),
+                          magnified_, QRectF(source.topLeft() * whole, source.size() * whole));
     }
 }
 

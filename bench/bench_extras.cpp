@@ -1,6 +1,8 @@
 // The extras' costs per frame: showing the client area at 1x against the
-// zoomed present at 2x and 3x (render at 1x, one scaled copy), and reading a
-// connected game pad (SDL's virtual joystick) against the title frame.
+// zoomed present at 2x and 3x (render at 1x, one scaled copy), full screen
+// at 1280 x 800 by whole factors (1x with bars) and fitted (2x, then down
+// smoothly to 1165 x 800), and reading a connected game pad (SDL's virtual
+// joystick) against the title frame.
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include "app/Gamepad.h"
 #include "app/PlayArea.h"
@@ -54,7 +56,7 @@ BENCHMARK(BM_Present1x);
 void BM_PresentZoomed(benchmark::State& state) {
     Shell& shell = TheShell();
     const int factor = static_cast<int>(state.range(0));
-    shell.view->SetFactor(factor, false);
+    shell.view->SetFactor(factor, sk::ZoomFill::Factor);
     shell.host.resize(sk::kFieldWidth * factor, sk::kClientHeight * factor);
     shell.view->resize(shell.host.size());
     shell.client->move(-sk::kFieldWidth - 1, 0);  // out of sight, as the window keeps it
@@ -65,6 +67,22 @@ void BM_PresentZoomed(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PresentZoomed)->Arg(2)->Arg(3);
+
+// A whole frame on a 1280 x 800 screen; Arg 0: whole factors, 1: fitted.
+void BM_PresentFullScreen1280x800(benchmark::State& state) {
+    Shell& shell = TheShell();
+    shell.view->SetFactor(1, state.range(0) != 0 ? sk::ZoomFill::Fit : sk::ZoomFill::Whole);
+    shell.host.resize(1280, 800);
+    shell.view->resize(shell.host.size());
+    shell.client->move(-sk::kFieldWidth - 1, 0);
+    QImage target(shell.view->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        shell.view->render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.counters["scale"] = shell.view->Scale();
+}
+BENCHMARK(BM_PresentFullScreen1280x800)->Arg(0)->Arg(1);
 
 void BM_TitleFrame(benchmark::State& state) {
     Shell& shell = TheShell();

@@ -4,6 +4,8 @@ set(SKARBOLT_ID org.example.Skarbolt98)
 
 install(TARGETS skarbolt RUNTIME DESTINATION ${SKARBOLT_INSTALL_BINDIR})
 install(TARGETS sonobox LIBRARY DESTINATION ${SKARBOLT_INSTALL_LIBDIR} NAMELINK_SKIP)
+# The library looks for its probe program in its own folder.
+install(TARGETS sonobox_probe RUNTIME DESTINATION ${SKARBOLT_INSTALL_LIBDIR})
 # The player's high-score file is never shipped: it lives in the per-user folder.
 install(DIRECTORY gamedata/ DESTINATION ${SKARBOLT_INSTALL_DATADIR}
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
@@ -24,10 +26,11 @@ foreach(size 16 24 32 48 64 128 256)
           RENAME ${SKARBOLT_ID}.png)
 endforeach()
 
-# Manual page and changelog compressed as Debian wants them (no time stamp).
+# Manual pages (English, Japanese) and changelog compressed as Debian wants
+# them (no time stamp).
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/skarbolt98)
-foreach(pair "docs/skarbolt.6;skarbolt.6.gz" "packaging/changelog;changelog.gz")
+foreach(pair "docs/skarbolt.6;skarbolt.6.gz" "docs/skarbolt.ja.6;skarbolt.ja.6.gz" "packaging/changelog;changelog.gz")
   list(GET pair 0 source)
   list(GET pair 1 packed)
   add_custom_command(OUTPUT ${packed}
@@ -37,6 +40,7 @@ foreach(pair "docs/skarbolt.6;skarbolt.6.gz" "packaging/changelog;changelog.gz")
 endforeach()
 add_custom_target(packed_docs ALL DEPENDS ${packed_docs})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/skarbolt.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/skarbolt.ja.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man6 RENAME skarbolt.6.gz)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz packaging/copyright DESTINATION ${doc_dir})
 
 # The .deb: shared-library dependencies from dpkg-shlibdeps, plus what is
@@ -57,7 +61,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://skarbolt98.example.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, timgm6mb-soundfont | sf3-soundfont-gm | sf2-soundfont-gm")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+# Qt's own texts (standard buttons, the edit box's menu) in Japanese.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_SET_DESTDIR OFF)

@@ -13,7 +13,7 @@ void Game::StartBotClick() {
     shell.ResetB.Visible = true;
     shell.ResetB.Enabled = true;
     shell.DifficultyEnabled = false;
-    shell.DifficultyHint = "タイトル画面時に設定してください";
+    shell.DifficultyHint = text::kDifficultyLocked;
     shell.HScoreB.Visible = false;
     shell.HScoreB.Enabled = false;
     port_.StateChanged();

@@ -25,10 +25,28 @@ Zoom ParseZoom(std::string_view text) {
     return static_cast<Zoom>(value);
 }
 
+FullScreenScaling ParseScaling(std::string_view text) {
+    const int value = ParseSettingValue(text, kInvalid);
+    if (value != 1 && value != 2) return ExtraSettings{}.Scaling;
+    return static_cast<FullScreenScaling>(value);
+}
+
+int ParseKeyCode(std::string_view text, int fallback) {
+    const int value = ParseSettingValue(text, kInvalid);
+    if (value < 1 || value > kMaxKeyCode) return fallback;
+    return value;
+}
+
 int ParseVolume(std::string_view text) {
     const int value = ParseSettingValue(text, kInvalid);
     if (value < 0 || value > 100) return 100;
     return value;
+}
+
+Language ParseLanguage(std::string_view text) {
+    const int value = ParseSettingValue(text, kInvalid);
+    if (value < 0 || value > 2) return Language::Automatic;
+    return static_cast<Language>(value);
 }
 
 float VolumeGain(int percent) {

@@ -1,6 +1,7 @@
 // The one game-state record: every variable the game's operations share.
 #pragma once
 
+#include "game/CoreTexts.h"
 #include "game/Raster.h"
 
 #include <array>
@@ -55,7 +56,7 @@ struct ShellState {
     // 1 Normal, 2 Hard, -1 none), whether it is enabled, and its hint.
     int DifficultyIndex = 1;
     bool DifficultyEnabled = true;
-    std::string DifficultyHint = "難易度の設定";
+    std::string DifficultyHint = text::kDifficultyHint;
 
     // Status bar: the stage and score captions, the visibility of the
     // labels and of the picture with its gauge, and the gauge width.

@@ -19,10 +19,10 @@ public:
     bool Confined = false;
     int StateChanges = 0;
 
-    void ShowMessage(const std::string& caption, const std::string& text) override {
+    void ShowMessage(const Message& message) override {
         ++Messages;
-        LastCaption = caption;
-        LastText = text;
+        LastCaption = message.Caption;
+        LastText = message.Composed();
     }
     void OfferNameEntry(int rank, int points) override {
         ++NameEntryOffers;

@@ -20,6 +20,9 @@ struct SoundApi {
     // The music and effect gains (0..1); null where the library has no such
     // hook, and the volumes stay as they are.
     void (*SetGains)(float music, float effects) = nullptr;
+    // The language of the library's own messages ("ja" or "en"); null where
+    // the library has no such hook, and it keeps its original texts.
+    void (*SetLanguage)(const char* language) = nullptr;
 };
 
 }  // namespace sk

@@ -10,9 +10,9 @@ namespace {
 
 const char* LapMessageFor(int difficulty) {
     switch (difficulty) {
-        case 2: return "Easyモードクリアおめでとう！！";
-        case 4: return "Normalモードクリアおめでとう！！";
-        case 9: return "Hardモードクリアおめでとう！！";
+        case 2: return text::kLapEasy;
+        case 4: return text::kLapNormal;
+        case 9: return text::kLapHard;
         default: return nullptr;
     }
 }
@@ -20,7 +20,7 @@ const char* LapMessageFor(int difficulty) {
 }  // namespace
 
 void Game::ShowLapMessage() {
-    if (const char* text = LapMessageFor(S.Difficulty)) port_.ShowMessage("祝辞", text);
+    if (const char* text = LapMessageFor(S.Difficulty)) port_.ShowMessage({text::kLapCaption, text, {}});
 }
 
 void Game::ApplyStageSpeeds() {
@@ -89,8 +89,8 @@ bool Game::StartStage(bool advance) {
     port_.ApplyMouseLock(S.MouseLock);
 
     if (!LoadStageMap()) {
-        port_.ShowMessage("Skarbolt 98", "ステージデータを読み込めませんでした: Data/Stage" +
-                                             std::to_string(S.StageNo) + ".dat");
+        port_.ShowMessage(
+            {text::kProgramTitle, text::kStageUnreadable, "Data/Stage" + std::to_string(S.StageNo) + ".dat"});
         ResetGame();
         return false;
     }
@@ -119,7 +119,7 @@ void Game::ResetGame() {
     shell.GaugeVisible = false;
 
     shell.DifficultyEnabled = true;
-    shell.DifficultyHint = "難易度の設定";
+    shell.DifficultyHint = text::kDifficultyHint;
 
     S.TitleMode = true;
     S.GameOver = false;

@@ -1,7 +1,7 @@
 // The core's one way to the window: the few things only the shell can do.
 #pragma once
 
-#include <string>
+#include "game/CoreTexts.h"
 
 namespace sk {
 
@@ -9,9 +9,9 @@ class WindowPort {
 public:
     virtual ~WindowPort() = default;
 
-    // A modal message box with one OK button (texts in UTF-8); returns when
-    // it is closed. No frame may run while it is open.
-    virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
+    // A modal message box with one OK button; returns when it is closed. No
+    // frame may run while it is open.
+    virtual void ShowMessage(const Message& message) = 0;
 
     // Offers the non-modal name entry for a new record: rank 1..10, points.
     virtual void OfferNameEntry(int rank, int points) = 0;

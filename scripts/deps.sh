@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools
-  libsdl2-dev libfluidsynth-dev fluidsynth timgm6mb-soundfont libpng-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+  libsdl2-dev libfluidsynth-dev fluidsynth timgm6mb-soundfont libpng-dev pipewire
   libx11-dev libxfixes-dev libxext-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation fonts-dejavu-core

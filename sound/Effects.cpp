@@ -32,6 +32,7 @@ float VolumeToGain(int volume) {
 int Effects::Start() {
     CloseDevice();
     device_ = AudioDevice::Acquire();
+    foundNoOutput_ = device_ == nullptr;
     if (device_ == nullptr) {
         ShowMessage(text::kDeviceCreate);
         return 1;

@@ -33,6 +33,8 @@ public:
     };
     SlotView View(int slot) const;
     bool started() const { return device_ != nullptr; }
+    // The last Start found no audio output.
+    bool foundNoOutput() const { return foundNoOutput_; }
     AudioDevice* device() const { return device_; }
 
 private:
@@ -53,6 +55,7 @@ private:
     std::uint64_t StartFrame(int slot, float percent) const;
 
     AudioDevice* device_ = nullptr;
+    bool foundNoOutput_ = false;
     std::array<SlotInfo, kSlotCount> info_{};
 };
 

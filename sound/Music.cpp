@@ -5,6 +5,7 @@
 #include "sound/FileName.h"
 #include "sound/Gains.h"
 #include "sound/MidiWriter.h"
+#include "sound/OutputSearch.h"
 #include "sound/Report.h"
 #include "sound/Texts.h"
 
@@ -66,9 +67,10 @@ int Music::Start() {
         return 1;
     }
     bool ready = shared;
-    if (!shared && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-        ownAudioSubsystem_ = true;
-        ready = synth_->StartOwnOutput();
+    // When the effects' search found no output, there is none to find.
+    if (!shared && !TheEffects().foundNoOutput()) {
+        ready = OpenAudioOutput([this] { return synth_->StartOwnOutput(); });
+        ownAudioSubsystem_ = ready;
     }
     Diagnostic(shared ? text::kSharedDevice : text::kOwnDevice);
     if (!ready) {

@@ -1,6 +1,7 @@
 #include "sound/Report.h"
 
 #include "sound/ChildProcess.h"
+#include "sound/Language.h"
 
 #include <SDL.h>
 
@@ -37,7 +38,8 @@ void WriteLine(const char* text) {
 
 // The box is shown by a child process that holds nothing of the caller's
 // and ends with it: killed, the caller leaves no box (and no lock) behind.
-void ShowMessage(const char* text) {
+void ShowMessage(const char* original) {
+    const char* text = Localized(original);
     if (DialogsWanted() && RunInChild([text] {
             return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "sonobox", text, nullptr) == 0 ? 0 : 1;
         }) == 0) {
@@ -46,6 +48,6 @@ void ShowMessage(const char* text) {
     WriteLine(text);
 }
 
-void Diagnostic(const char* text) { WriteLine(text); }
+void Diagnostic(const char* text) { WriteLine(Localized(text)); }
 
 }  // namespace sonobox

@@ -23,10 +23,23 @@
  *                         /usr/share/sounds/sf3/default-GM.sf3 and
  *                         FluidSynth's synth.default-soundfont is used.
  *   SDL_AUDIODRIVER       as for any SDL program ("dummy" plays nothing,
- *                         "disk" writes the output to SDL_DISKAUDIOFILE).
+ *                         "disk" writes the output to SDL_DISKAUDIOFILE); a
+ *                         comma-separated list is tried in its order.
  *                         Unset, PulseAudio, PipeWire and ALSA are tried in
  *                         turn and the first that opens a device is used,
  *                         then SDL's own choice.
+ *
+ * Finding an output. Some sound stacks never answer while a device opens
+ * (PipeWire without its session manager). So every driver but "dummy" and
+ * "disk" is first tried by the program sonobox-probe, which the library
+ * looks for in its own folder: a process of its own that opens a device and
+ * says whether it could. All drivers together get 2 seconds; one that has
+ * not answered by then is left out with one stderr line
+ * ("no audio device opened within 2 s, left out: pipewire"), and the first
+ * in order that did open is used. With none, DsStart fails as when no
+ * device can be opened (and DmStart, right after, takes that answer without
+ * searching again). Without sonobox-probe the drivers are opened in this
+ * process unchecked, after one stderr line saying so.
  *
  * The library compiles as C and as C++.
  */
@@ -118,7 +131,8 @@ SONOBOX_API void DsEnd(void);
 /* DmStart: opens the music: one synthesizer with the General MIDI
  * SoundFont. When DsStart has succeeded, the music plays through the
  * effects' device (stderr line "YES"); otherwise through an audio output of
- * its own (stderr line "NO"). It also remembers the current directory for
+ * its own (stderr line "NO"), found as DsStart finds one, or none when
+ * DsStart last found none. It also remembers the current directory for
  * DmMake. Calling it again first closes the music it opened.
  *   window: the game's main window; unused, may be NULL.
  *   Result: 0, or 1 with one stderr line and the music left closed (every

@@ -3,7 +3,9 @@
 # with keys and the mouse, continue after a game over, refuse a second copy,
 # check that the cursor stays in the window, that the menu keys reach the game
 # after a dialog and from the name entry, quit with F9 and check what the quit
-# wrote; then, under a window manager, that windows sit where they are centred.
+# wrote, that the environment's language reaches the windows; then, under a
+# window manager, that windows sit where they are centred; last, full screen
+# fitted to two handheld-sized screens.
 # Each check is a scenario that reports on its own (helpers in e2e_lib.sh).
 # Every wait is bounded; everything started here is stopped on exit.
 # Usage: e2e.sh <skarbolt binary> <gamedata folder>
@@ -212,6 +214,38 @@ f9_from_name_entry_saves_and_quits() {
   done
 }
 
+# The player's languages choose the windows' language: English under an
+# English environment (the settings dialog's caption says so), the original
+# Japanese under a Japanese one.
+# Only the program gets them: the tools here keep a locale they can use. A
+# machine without the ja_JP.UTF-8 locale gets its windows' WM_NAME garbled,
+# so the titles are read as the window managers read them (_NET_WM_NAME).
+titled() {
+  local w
+  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && return 0
+  done
+  return 1
+}
+untitled() { ! titled "$1"; }
+speaks_the_players_language() {
+  stop_game
+  leave_title
+  local game=$bin env language lang title
+  bin="$work/game_in_language"
+  for env in "LANGUAGE=en_US:en LANG=en_US.UTF-8 Settings" "LANGUAGE= LANG=ja_JP.UTF-8 詳細設定"; do
+    read -r language lang title <<<"$env"
+    printf '#!/bin/sh\nexec env -u LC_ALL %s %s "%s"\n' "$language" "$lang" "$game" >"$bin"
+    chmod +x "$bin"
+    start_game
+    xdotool key F5
+    poll 100 titled "$title" || fail "F5 opened no dialog titled $title under $language $lang"
+    xdotool key Escape
+    poll 50 untitled "$title" || fail "Esc did not close $title"
+    stop_game
+  done
+}
+
 # Under a window manager: frames land where they are centred, the dialogs'
 # at their first opening too, and the keys reach the game after a dialog.
 placement_under_window_manager() {
@@ -239,6 +273,44 @@ placement_under_window_manager() {
   stop_process "$wm"
 }
 
+# Full screen fitted to 1280 x 800 and 1366 x 768 screens: the picture
+# fills the height, centred between black bars, with no menu bar over it;
+# F10 brings the bar over the picture and Esc takes it away again.
+full_screen_fits() {
+  stop_game
+  local size w h left right
+  for size in 1280x800 1366x768; do
+    IFS=x read -r w h <<<"$size"
+    start_xvfb "$size"
+    printf '[General]\nZoom=4\nFullScreenScaling=2\n' >"$work/config/SK98.conf"
+    start_game
+    [ "$WIDTH,$HEIGHT" = "$w,$h" ] || fail "the full screen window is ${WIDTH}x$HEIGHT on $size"
+    xdotool key F1
+    sleep 1
+    xdotool key F3
+    sleep 0.5
+    import -window root "$shot_dir/e2e-fit-$size.png"
+    left=$(((w - 632 * h / 434) / 2)) right=$(((w + 632 * h / 434) / 2))
+    darkest "$shot_dir/e2e-fit-$size.png" 1x$h+$((left - 3))+0 || fail "no black bar left of the picture on $size"
+    darkest "$shot_dir/e2e-fit-$size.png" $((left - 2))x30+0+0 || fail "a menu bar over the picture on $size"
+    ! darkest "$shot_dir/e2e-fit-$size.png" $((right - left - 20))x1+$((left + 10))+0 ||
+      fail "the picture does not reach the top on $size"
+    ! darkest "$shot_dir/e2e-fit-$size.png" $((right - left - 20))x1+$((left + 10))+$((h - 2)) ||
+      fail "the picture does not reach the bottom on $size"
+    xdotool key F10
+    sleep 0.5
+    import -window root "$work/bar.png"
+    ! darkest "$work/bar.png" $((left - 2))x10+0+3 || fail "F10 brought no menu bar on $size"
+    xdotool key Escape
+    sleep 0.5
+    quit_with_f9 "from full screen on $size"
+    stop_process "$xvfb_pid"
+  done
+  rm -f "$work/config/SK98.conf"
+}
+# True when a part of a picture (WxH+X+Y) is black throughout.
+darkest() { [ "$(convert "$1" -crop "$2" +repage -format '%[fx:maxima]' info:)" = 0 ]; }
+
 scenario main_window_placed
 scenario second_copy_refused
 scenario title_moves
@@ -251,5 +323,7 @@ scenario game_over_opens_name_entry pause_stops_drawing
 scenario name_entry_passes_menu_keys game_over_opens_name_entry
 scenario double_click_continues name_entry_passes_menu_keys
 scenario f9_from_name_entry_saves_and_quits double_click_continues
+scenario speaks_the_players_language
 scenario placement_under_window_manager
+scenario full_screen_fits
 run_scenarios

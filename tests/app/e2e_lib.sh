@@ -12,6 +12,11 @@
 # as not run. What a later scenario reads goes through `keep` (variables) or
 # files in $work.
 
+# The program speaks the original Japanese whatever the machine's languages
+# (a scenario may set its own).
+unset LANGUAGE
+export LC_ALL=C.UTF-8
+
 work=$(mktemp -d)
 : >"$work/pids"
 cleanup() {
@@ -61,8 +66,11 @@ keep() {
 }
 
 # A private X server on a free display: Xvfb picks the number and writes it to fd 3.
+# An argument WIDTHxHEIGHT sizes its screen (1024x768 without); its pid is xvfb_pid.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp "$@" 3>"$work/display" 2>"$work/xvfb.log" &
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
   track $!
   poll 100 test -s "$work/display" || fail "Xvfb did not start"
   export DISPLAY=":$(head -1 "$work/display")"

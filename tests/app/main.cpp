@@ -1,12 +1,15 @@
 // Runs the widget tests on the offscreen platform, in a private copy of the
 // data folder and with a private settings folder, so that nothing the tests
-// write reaches the source tree or the user's own settings.
+// write reaches the source tree or the user's own settings, and in the
+// original Japanese whatever the machine's languages.
 #include "AppTestEnv.h"
 #include "app/Application.h"
 #include "app/Fonts.h"
+#include "app/Language.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -37,6 +40,13 @@ fs::path MakeTempDir(const char* prefix) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Asked by the language tests: the language "自動" gives in this
+    // process's environment.
+    if (argc > 1 && std::string(argv[1]) == "--automatic-language") {
+        QCoreApplication probe(argc, argv);
+        std::puts(sk::LanguageCode(sk::ResolveLanguage(sk::Language::Automatic)));
+        return 0;
+    }
     const fs::path gamedata = fs::current_path();
     const fs::path root = MakeTempDir("skarbolt-app-tests-");
     if (root.empty()) return 2;
@@ -53,6 +63,10 @@ int main(int argc, char** argv) {
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
     ::setenv("SONOBOX_NO_DIALOGS", "1", 1);
     ::setenv("XDG_RUNTIME_DIR", root.c_str(), 0);
+    // The windows speak the original Japanese whatever the machine's
+    // languages (the language tests set their own).
+    ::unsetenv("LANGUAGE");
+    ::setenv("LC_ALL", "C.UTF-8", 1);
 
     sk::Application app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

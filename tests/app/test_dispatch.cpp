@@ -37,7 +37,7 @@ TEST_F(ShellTest, AStateChangeShowsAtTheNextMirrorOrWhenAMessageBoxOpens) {
     sk::SetMessageBoxHook([&](QWidget*, sk::BoxKind, const QString&, const QString&) {
         checkedBehindTheBox = Main().Menu().Item("StopB")->isChecked();
     });
-    Main().ShowMessage("祝辞", "Normalモードクリアおめでとう！！");
+    Main().ShowMessage({sk::text::kLapCaption, sk::text::kLapNormal, {}});
     EXPECT_TRUE(checkedBehindTheBox);
 
     Game().StopBClick();

@@ -82,11 +82,13 @@ TEST_F(ExtrasTest, StoredValuesOutOfRangeReadAsDefaults) {
     store.setValue("Zoom", "9");
     store.setValue("EffectVolume", "-5");
     store.setValue("KeyControl", "0");
+    store.setValue("Language", "3");
     store.sync();
     const sk::ExtraSettings read = sk::LoadExtraSettings();
     EXPECT_EQ(read.ZoomMode, sk::Zoom::X1);
     EXPECT_EQ(read.EffectVolume, 100);
     EXPECT_FALSE(read.KeyControl);
+    EXPECT_EQ(read.Lang, sk::Language::Automatic);
 }
 
 TEST_F(ExtrasTest, KeysSteerFireAndContinueOnlyWhileKeyboardControlIsOn) {
@@ -136,6 +138,7 @@ TEST_F(ExtrasTest, ASimulatedPadSteersFiresAndPausesAndMayComeAndGo) {
 
     SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 1);
     Main().Input().BeforeFrame();
+    QCoreApplication::processEvents();  // commands run from the event loop
     EXPECT_TRUE(Game().S.Paused);
     EXPECT_TRUE(Game().S.Shell.StopB.Checked);
     // No frames run while paused; the pad is still read, and Start resumes.
@@ -155,6 +158,7 @@ TEST_F(ExtrasTest, ASimulatedPadSteersFiresAndPausesAndMayComeAndGo) {
     SDL_Joystick* second = SDL_JoystickOpen(again);
     SDL_JoystickSetVirtualButton(second, SDL_CONTROLLER_BUTTON_START, 1);
     Main().Input().BeforeFrame();
+    QCoreApplication::processEvents();
     EXPECT_FALSE(Game().S.Paused);
     SDL_JoystickClose(second);
     SDL_JoystickDetachVirtual(again);

@@ -234,7 +234,7 @@ TEST_F(ShellTest, MessageBoxesAndPulledDownMenusHoldTheFrames) {
     sk::SetMessageBoxHook([&](QWidget*, sk::BoxKind, const QString&, const QString&) {
         heldDuringBox = !sk::FrameGate::Instance().IsOpen();
     });
-    Main().ShowMessage("祝辞", "Normalモードクリアおめでとう！！");
+    Main().ShowMessage({sk::text::kLapCaption, sk::text::kLapNormal, {}});
     EXPECT_TRUE(heldDuringBox);
     EXPECT_TRUE(sk::FrameGate::Instance().IsOpen());
 

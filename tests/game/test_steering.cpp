@@ -112,6 +112,11 @@ TEST(Extras, StoredTextOutOfRangeReadsAsTheDefault) {
     EXPECT_EQ(ParseVolume("101"), 100);
     EXPECT_EQ(ParseVolume("-1"), 100);
     EXPECT_EQ(ParseVolume(""), 100);
+    EXPECT_EQ(ParseScaling("2"), FullScreenScaling::Fit);
+    EXPECT_EQ(ParseScaling("3"), FullScreenScaling::Whole);
+    EXPECT_EQ(ParseKeyCode("767", 30), 767);
+    EXPECT_EQ(ParseKeyCode("768", 30), 30);
+    EXPECT_EQ(ParseKeyCode("0", 30), 30);
     EXPECT_FLOAT_EQ(VolumeGain(100), 1.0f);
     EXPECT_FLOAT_EQ(VolumeGain(50), 0.25f);
     EXPECT_FLOAT_EQ(VolumeGain(0), 0.0f);

@@ -1,5 +1,9 @@
 #include "sound/ChildProcess.h"
 #include "sound/Report.h"
+#include "sound/Texts.h"
+#include "sound/sonobox_language.h"
+
+#include "EnvSetting.h"
 
 #include <gtest/gtest.h>
 
@@ -12,31 +16,9 @@
 #include <optional>
 #include <string>
 
+using soundtest::EnvSetting;
+
 namespace {
-
-// Sets or clears one environment variable while it lives.
-class EnvSetting {
-public:
-    EnvSetting(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value != nullptr) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~EnvSetting() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 std::string StderrOfMessage(const char* text) {
     ::testing::internal::CaptureStderr();
@@ -71,6 +53,32 @@ TEST(Report, DiagnosticsAreLinesOnStderr) {
     sonobox::Diagnostic("YES");
     sonobox::Diagnostic("NO");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "YES\nNO\n");
+}
+
+// The host's language hook picks the texts of both kinds; texts of others
+// (and "YES") stay as they are.
+TEST(Report, TheHostsLanguageChoosesTheTexts) {
+    EnvSetting dialogs("SONOBOX_NO_DIALOGS", "1");
+    const struct {
+        const char* language;
+        const char* message;
+        const char* diagnostic;
+    } cases[] = {
+        {"en", "Could not read the WAV file\n", "YES\nCould not load the segment (MIDI file)\nfree\n"},
+        {"en_US.UTF-8", "Could not read the WAV file\n", "YES\nCould not load the segment (MIDI file)\nfree\n"},
+        {"ja", "Wavファイルの読込みに失敗\n", "YES\nセグメント（MIDIファイル）のロードに失敗\nfree\n"},
+        {"eng", "Wavファイルの読込みに失敗\n", "YES\nセグメント（MIDIファイル）のロードに失敗\nfree\n"},
+        {nullptr, "Wavファイルの読込みに失敗\n", "YES\nセグメント（MIDIファイル）のロードに失敗\nfree\n"},
+    };
+    for (const auto& c : cases) {
+        SonoboxSetLanguage(c.language);
+        EXPECT_EQ(StderrOfMessage(sonobox::text::kWaveOpen), c.message);
+        ::testing::internal::CaptureStderr();
+        for (const char* text : {sonobox::text::kSharedDevice, sonobox::text::kPieceLoad, "free"}) {
+            sonobox::Diagnostic(text);
+        }
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.diagnostic);
+    }
 }
 
 // The message box's process: it must not keep the caller's descriptors

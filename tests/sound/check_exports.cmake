@@ -1,11 +1,12 @@
 # Checks that the shared library defines exactly the fourteen exports of
-# sonobox.h, the one gain hook of sonobox_gains.h, and nothing else of its
-# own. Run with -DLIBRARY=<path to libsonobox.so>; -DGAIN_HOOK=OFF for a
-# build to the fourteen alone.
+# sonobox.h, the gain hook of sonobox_gains.h, the language hook of
+# sonobox_language.h, and nothing else of its own. Run with
+# -DLIBRARY=<path to libsonobox.so>; -DHOOKS=OFF for a build to the
+# fourteen alone.
 set(expected DmEnd DmLength DmMake DmPlay DmPos DmStart DmStop
              DsEnd DsMake DsPlay DsRelease DsStart DsStop DsVolume)
-if(NOT DEFINED GAIN_HOOK OR GAIN_HOOK)
-  list(APPEND expected SonoboxSetGains)
+if(NOT DEFINED HOOKS OR HOOKS)
+  list(APPEND expected SonoboxSetGains SonoboxSetLanguage)
 endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/../DynamicNames.cmake)

@@ -10,9 +10,9 @@ namespace driver {
 
 class DriverPort : public sk::NullWindowPort {
 public:
-    void ShowMessage(const std::string& caption, const std::string& text) override {
-        NullWindowPort::ShowMessage(caption, text);
-        std::fprintf(stderr, "message [%s] %s\n", caption.c_str(), text.c_str());
+    void ShowMessage(const sk::Message& message) override {
+        NullWindowPort::ShowMessage(message);
+        std::fprintf(stderr, "message [%s] %s\n", LastCaption.c_str(), LastText.c_str());
     }
     void OfferNameEntry(int rank, int points) override {
         NullWindowPort::OfferNameEntry(rank, points);

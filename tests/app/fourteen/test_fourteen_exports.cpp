@@ -1,6 +1,7 @@
 // The program against a sonobox built to its fourteen exports alone: this
 // test program links that copy, so it links and starts as the game would.
-// There is no gain hook to find, and the volumes stay where they are.
+// There is no gain or language hook to find: the volumes stay where they
+// are, and so do the library's texts.
 #include "app/AppWindows.h"
 #include "game/Extras.h"
 
@@ -15,6 +16,7 @@ TEST(FourteenExports, TheGameStartsAndPlaysAtFixedVolume) {
     std::vector<int> exitCodes;
     hooks.ExitProcess = [&exitCodes](int code) { exitCodes.push_back(code); };
     EXPECT_EQ(hooks.Sound.SetGains, nullptr);
+    EXPECT_EQ(hooks.Sound.SetLanguage, nullptr);
 
     AppWindows windows(hooks);
     TMainForm& main = windows.MainForm;
