@@ -129,9 +129,8 @@ void ShmPresenter::Put(const std::uint32_t* pixels, int stride, const QRect& are
                  shown.top(), static_cast<unsigned>(shown.width()), static_cast<unsigned>(shown.height()), False);
 }
 
-// No round trip per frame: the question sent with a frame's puts has its
-// answer waiting by the next frame, and the puts and the question leave in
-// one write.
+// No waiting for a round trip per frame: the answer to a question sent
+// right after a frame's puts is there by the next frame.
 void ShmPresenter::Show(const std::uint32_t* pixels, int stride, const QRegion& changed) {
     if (impl_->afterPut) std::free(xcb_get_input_focus_reply(impl_->connection, *impl_->afterPut, nullptr));
     impl_->afterPut.reset();

@@ -91,6 +91,8 @@ resident() {
 # The ten mappings of process $1 with the most resident memory, as one
 # "name Rss/Pss MB" per line: libraries and fonts by file name, the heap, the
 # unnamed anonymous memory together, X's shared-memory segments by key.
+# (awk, not head, keeps the ten: head would close the pipe early, and
+# pipefail would end the script.)
 mappings() {
   awk '
     /^[0-9a-f]+-[0-9a-f]+ / {
@@ -102,7 +104,7 @@ mappings() {
     /^Rss:/ { rss[name] += $2 }
     /^Pss:/ { pss[name] += $2 }
     END { for (n in rss) printf "%d %.1f/%.1f %s\n", rss[n], rss[n] / 1024, pss[n] / 1024, n }' \
-    "/proc/$1/smaps" | sort -rn | head -10 | cut -d' ' -f2-
+    "/proc/$1/smaps" | sort -rn | awk 'NR <= 10' | cut -d' ' -f2-
 }
 now() { date +%s.%N; }
 # Ends a process: politely, then for sure.
