@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -44,7 +45,8 @@ void EndProcess(int code) {
 TMainForm::TMainForm(Hooks hooks)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       hooks_(std::move(hooks)),
-      game_(*this, sk::LoadPictures(), hooks_.Sound) {
+      game_(*this, sk::LoadPictures(), hooks_.Sound),
+      saves_(game_, [this](sk::SaveResult result) { ReportLostHighScores(result); }) {
     if (!hooks_.ExitProcess) hooks_.ExitProcess = EndProcess;
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kTitle);
@@ -63,6 +65,10 @@ TMainForm::TMainForm(Hooks hooks)
     input_ = new sk::PlayerInput(game_, this,
                                  {[this](sk::MenuCommand command) { Dispatch(command); }, [this] { AfterEvent(false); }});
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationState);
+    // The end of the desktop session: the session manager may end the
+    // program without a close of the window.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { saves_.OtherWayOut(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { saves_.OtherWayOut(); });
     StartSound();
 }
 
@@ -185,12 +191,11 @@ void TMainForm::PlayOptionsBClick() {
     sk::SaveExtraSettings(extras_);
 }
 
-// Only the quit command saves. A high-score file that cannot be written is
-// reported in a message box and the quit goes on; a settings value that
-// cannot be written throws, and the window stays open.
+// The quit command saves with its boxes (QuitSaves): a table that cannot be
+// kept is reported and the quit goes on; a setting that cannot be written
+// throws, and the window stays open.
 void TMainForm::Exit1Click() {
-    if (!sk::SaveHighScores(game_.HighScores)) ReportLostHighScores(std::strerror(errno));
-    sk::SaveSettings(game_.S);
+    saves_.QuitCommand();
     close();
 }
 
@@ -199,10 +204,12 @@ bool TMainForm::QuitAsked() {
     return sk::AskYesNo(this, windowTitle(), tr("ゲームを終了しますか？"));
 }
 
-void TMainForm::ReportLostHighScores(const char* reason) {
+void TMainForm::ReportLostHighScores(sk::SaveResult result) {
+    const QString reason = result == sk::SaveResult::ReadOnly
+                               ? tr("ファイルが読み取り専用のため、書き換えませんでした。")
+                               : QString::fromLocal8Bit(std::strerror(errno));
     const QString file = QDir::current().absoluteFilePath(QString::fromUtf8(sk::kHighScoreFile));
-    sk::ShowInformation(this, windowTitle(),
-                        tr("ハイスコアを保存できませんでした。\n%1\n%2").arg(file, QString::fromLocal8Bit(reason)));
+    sk::ShowInformation(this, windowTitle(), tr("ハイスコアを保存できませんでした。\n%1\n%2").arg(file, reason));
 }
 
 // --- The extras ----------------------------------------------------------------
@@ -266,9 +273,11 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     game_.InitGame(sk::LoadSettings());
+    saves_.SettingsLoaded();
     CentreOnScreen();
     game_.ShowTitlePicture();
     sk::LoadHighScores(game_.HighScores);
+    saves_.TableLoaded();
     sk::LoadSounds(hooks_.Sound, game_.S.MusicOn);
     ApplyExtras(sk::LoadExtraSettings());
 }
@@ -281,7 +290,10 @@ void TMainForm::CentreOnScreen() {
                                 area.y() + (area.height() - sk::kClientHeight) / 2));
 }
 
+// Every close of the window ends the program; one that does not come from
+// the quit command saves as every other way out does.
 void TMainForm::closeEvent(QCloseEvent* event) {
+    saves_.OtherWayOut();
     FormClose();
     event->ignore();  // only reached when the exit was replaced (tests)
 }

@@ -8,6 +8,7 @@
 #include "app/MenuCommand.h"
 #include "app/MouseLock.h"
 #include "app/PlayerInput.h"
+#include "app/QuitSaves.h"
 #include "app/SonoboxSound.h"
 #include "game/Extras.h"
 #include "game/Game.h"
@@ -108,7 +109,7 @@ private:
     void FormShow();
     void FormClose();
     void CentreOnScreen();
-    void ReportLostHighScores(const char* reason);
+    void ReportLostHighScores(sk::SaveResult result);
     bool QuitAsked();
     int RunFrame();
     void AfterEvent(bool fullMirror = true);
@@ -118,6 +119,7 @@ private:
 
     Hooks hooks_;
     sk::Game game_;
+    sk::QuitSaves saves_;
     std::unique_ptr<sk::MainMenu> menu_;
     sk::MenuBarReveal* reveal_ = nullptr;  // a child of this window
     sk::ClientView* view_ = nullptr;  // a child of this window

@@ -18,11 +18,14 @@ SingleInstanceLock::~SingleInstanceLock() {
 }
 
 std::string SingleInstanceLock::PathFor(const std::string& name) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime) return std::string(runtime) + "/" + name;
-    const char* temp = std::getenv("TMPDIR");
-    const std::string folder = temp && *temp ? temp : "/tmp";
-    return folder + "/" + name + "-" + std::to_string(::getuid());
+    const char* folder = std::getenv(kLockFolderVariable);
+    if (folder && *folder) return std::string(folder) + "/" + name;
+    const uid_t uid = ::getuid();
+    const std::string runtime = "/run/user/" + std::to_string(uid);
+    struct stat info {};
+    // lstat: a link in its place is not the user's folder.
+    if (::lstat(runtime.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == uid) return runtime + "/" + name;
+    return "/tmp/" + name + "-" + std::to_string(uid);
 }
 
 SingleInstanceLock::Outcome SingleInstanceLock::Acquire() {

@@ -1,14 +1,21 @@
 // The per-user single-instance marker "DoubleOpenChk": an exclusive flock on
-// a file of that name in the user's runtime folder. The kernel drops the lock
-// when the process ends, so a crashed copy never blocks the next start; the
-// lock holds across network namespaces (sandboxes), no other user can take
-// it, and it is never inherited by a child (close-on-exec, and flock locks
+// a file of that name. Its place follows from the user id alone, so every
+// start of the same user finds it, whatever the environment says: the
+// user's runtime folder /run/user/<uid> where that is a folder of this user,
+// else the file DoubleOpenChk-<uid> in /tmp. The kernel drops the lock when
+// the process ends, so a crashed copy never blocks the next start; the lock
+// holds across network namespaces (sandboxes), no other user can take it,
+// and it is never inherited by a child (close-on-exec, and flock locks
 // belong to the open file, which a forked child must close).
 #pragma once
 
 #include <string>
 
 namespace sk {
+
+// The one way to move the lock: tests and benchmarks that run copies side by
+// side give each its own folder.
+constexpr const char* kLockFolderVariable = "SKARBOLT_LOCK_DIR";
 
 class SingleInstanceLock {
 public:
@@ -29,7 +36,8 @@ public:
     // child that must close it.
     int Descriptor() const { return fd_; }
 
-    // $XDG_RUNTIME_DIR/<name>, else <temporary folder>/<name>-<uid>.
+    // $SKARBOLT_LOCK_DIR/<name> when that is set; else /run/user/<uid>/<name>
+    // when that folder is this user's; else /tmp/<name>-<uid>.
     static std::string PathFor(const std::string& name);
 
 private:

@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/AppWindows.h"
 #include "app/DataFolder.h"
+#include "app/ExitSignals.h"
 #include "app/Fonts.h"
 #include "app/Identity.h"
 #include "app/MessageBoxes.h"
@@ -45,6 +46,12 @@ int main(int argc, char** argv) {
         sk::InstallFontSubstitutions();
         AppWindows windows;
         windows.MainForm.setWindowIcon(sk::ProgramIcon());
+        // From here to the end SIGTERM, SIGINT and SIGHUP wait for the event
+        // loop, which ends the program as a close of its window does (and
+        // saves what start-up read). Before, they end it at once: nothing
+        // has been read that could be lost.
+        sk::ExitSignals endSignals;
+        QObject::connect(&endSignals, &sk::ExitSignals::EndRequested, &windows.MainForm, &QWidget::close);
         windows.MainForm.show();
         return app.exec();
     } catch (const std::exception& e) {

@@ -130,7 +130,7 @@ first_picture() {
 # --- Skarbolt 98 ------------------------------------------------------------
 mkdir -p "$work/run" "$work/config" "$work/cache"
 cp -r "$gamedata/." "$work/run/"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" XDG_CACHE_HOME="$work/cache"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" XDG_CACHE_HOME="$work/cache" SKARBOLT_LOCK_DIR="$work"
 start_game() {
   (cd "$work/run" && SDL_AUDIODRIVER=dummy exec "$bin" >"$work/game.log" 2>&1) &
   pid=$!

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string saved = (fuzzfiles::ScratchFolder() / "Hi-Score.dat").string();
     sk::HighScoreTable table;
     sk::ParseHighScores(table, std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!sk::SaveHighScores(table, saved.c_str())) std::abort();
+    if (sk::SaveHighScores(table, saved.c_str()) != sk::SaveResult::Saved) std::abort();
     sk::HighScoreTable back;
     sk::LoadHighScores(back, saved.c_str());
     if (back.HiScore != table.HiScore) std::abort();

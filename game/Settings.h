@@ -10,6 +10,8 @@ struct Settings {
     bool SoundOn = true;    // "WaveOut"
     bool MouseLock = true;  // "MouseLock"
     int Difficulty = 4;     // "Difficult"
+
+    bool operator==(const Settings&) const = default;
 };
 
 // A stored value as an integer: the whole text must be a decimal integer

@@ -143,9 +143,75 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
-bool Fail(const char* path, const char* what) {
-    std::fprintf(stderr, "high scores not saved to %s: %s: %s\n", path, what, std::strerror(errno));
-    return false;
+SaveResult Fail(const char* path, const char* what) {
+    const int error = errno;
+    std::fprintf(stderr, "high scores not saved to %s: %s: %s\n", path, what, std::strerror(error));
+    errno = error;
+    return SaveResult::Failed;
+}
+
+bool ReadOnlyByMode(const struct stat& info) { return S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0; }
+
+// The new file, written and synced, takes the place of `target`.
+SaveResult ReplaceWith(int fd, const std::string& tempPath, const std::string& target, const std::string& text) {
+    const char* path = target.c_str();
+    const bool written = WriteAll(fd, text);
+    const int writeErrno = errno;
+    const bool synced = written && ::fsync(fd) == 0;
+    const int syncErrno = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !synced || !closed) {
+        const int error = !written ? writeErrno : !synced ? syncErrno : errno;
+        ::unlink(tempPath.c_str());
+        errno = error;
+        return Fail(path, "cannot write the new file");
+    }
+    if (::rename(tempPath.c_str(), path) != 0) {
+        const int renameErrno = errno;
+        ::unlink(tempPath.c_str());
+        errno = renameErrno;
+        return Fail(path, "cannot replace the old file");
+    }
+    SyncFolder(FolderOf(target));
+    return SaveResult::Saved;
+}
+
+// Room for the whole table first, so that a full disk fails the save before
+// a byte of the old table is overwritten (where the file system can tell).
+bool ReserveRoom(int fd, std::size_t size) {
+#if defined(__linux__)
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) != 0)
+        return errno == EOPNOTSUPP || errno == ENOSYS;
+#endif
+    (void)fd;
+    (void)size;
+    return true;
+}
+
+// The table over the old one, the file cut to its length, then synced.
+SaveResult WriteInPlace(const char* path, const std::string& text) {
+    const int fd = ::open(path, O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return Fail(path, "cannot create a new file beside it, nor write it in place");
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ReadOnlyByMode(info)) {
+        ::close(fd);
+        errno = EINVAL;
+        return Fail(path, "cannot create a new file beside it, nor write it in place");
+    }
+    const bool done = ReserveRoom(fd, text.size()) && WriteAll(fd, text) &&
+                      ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fsync(fd) == 0;
+    const int error = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!done || !closed) {
+        errno = done ? errno : error;
+        return Fail(path, "cannot write it in place");
+    }
+    static bool told = false;
+    if (!told) {
+        told = true;
+        std::fprintf(stderr, "high scores written in place to %s: its folder takes no new file\n", path);
+    }
+    return SaveResult::Saved;
 }
 
 // Opens a regular file for reading; a FIFO or device in its place is not
@@ -193,31 +259,21 @@ void LoadHighScores(HighScoreTable& table, const char* path) {
     }
 }
 
-bool SaveHighScores(const HighScoreTable& table, const char* path) {
+SaveResult SaveHighScores(const HighScoreTable& table, const char* path) {
     const std::string target = path;
+    struct stat info {};
+    const bool exists = ::stat(path, &info) == 0;
+    if (exists && ReadOnlyByMode(info)) {
+        std::fprintf(stderr, "high scores not saved to %s: the file is read-only\n", path);
+        return SaveResult::ReadOnly;
+    }
+    const std::string text = FileLines(table);
     RemoveStaleTemporaries(target);
     std::string tempPath;
     const int fd = CreateTemporary(target, tempPath);
-    if (fd < 0) return Fail(path, "cannot create a new file");
-
-    const bool written = WriteAll(fd, FileLines(table));
-    const int writeErrno = errno;
-    const bool synced = written && ::fsync(fd) == 0;
-    const int syncErrno = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !synced || !closed) {
-        errno = !written ? writeErrno : !synced ? syncErrno : errno;
-        ::unlink(tempPath.c_str());
-        return Fail(path, "cannot write the new file");
-    }
-    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
-        const int renameErrno = errno;
-        ::unlink(tempPath.c_str());
-        errno = renameErrno;
-        return Fail(path, "cannot replace the old file");
-    }
-    SyncFolder(FolderOf(target));
-    return true;
+    if (fd >= 0) return ReplaceWith(fd, tempPath, target, text);
+    if (exists && S_ISREG(info.st_mode)) return WriteInPlace(path, text);
+    return Fail(path, "cannot create a new file");
 }
 
 int RankFor(const HighScoreTable& table, std::int32_t score) {

@@ -16,6 +16,8 @@ constexpr const char* kHighScoreFile = "Data/Hi-Score.dat";
 struct HighScoreTable {
     std::array<std::int32_t, kRanks> HiScore{};  // index 0 is rank 1
     std::array<std::string, kRanks> HiName{};    // CP932 bytes
+
+    bool operator==(const HighScoreTable&) const = default;
 };
 
 // The built-in table.
@@ -33,12 +35,26 @@ void LoadHighScores(HighScoreTable& table, const char* path = kHighScoreFile);
 // Parses the contents of a high-score file (what LoadHighScores reads).
 void ParseHighScores(HighScoreTable& table, std::string_view contents);
 
-// Writes ten lines "%s %d\n" into a new file that replaces `path` only when
-// complete. New files left beside `path` by a process that was killed
-// before it could rename its own are removed first. False (and one line on stderr) when it could not be written.
+// What SaveHighScores did.
+enum class SaveResult {
+    Saved,     // the file holds the table
+    ReadOnly,  // the file has no write bit for its owner: left as it was
+    Failed,    // nothing was written; errno says why
+};
+
+// Writes ten lines "%s %d\n". Where the folder takes a new file, the lines
+// go into one that replaces `path` only when complete, so a crash at any
+// moment leaves the old table or the new one; new files left beside `path`
+// by a process that was killed before it could rename its own are removed
+// first. Where the folder refuses a new file but `path` itself is writable,
+// the lines are written over the old ones and the file is cut to their
+// length (said once on stderr): a crash in the middle of that can leave a
+// damaged table, which nothing can prevent without a new file. A file
+// without its owner's write bit is never written, whoever runs the game.
+// Every result but Saved comes with one line on stderr.
 // Each name is written as SanitizeName gives it ("Somebody" when that is
 // empty), so every line reads back as the entry it came from.
-bool SaveHighScores(const HighScoreTable& table, const char* path = kHighScoreFile);
+SaveResult SaveHighScores(const HighScoreTable& table, const char* path = kHighScoreFile);
 
 // The rank (1..10) a final score earns, or 0 for none.
 int RankFor(const HighScoreTable& table, std::int32_t score);

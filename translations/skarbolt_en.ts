@@ -161,6 +161,10 @@ Name entry: up/down letter, left/right move,
 %2</translation>
     </message>
     <message>
+        <source>ファイルが読み取り専用のため、書き換えませんでした。</source>
+        <translation>The file is read-only, so it was left as it is.</translation>
+    </message>
+    <message>
         <source>ゲームを終了しますか？</source>
         <translation>Quit the game?</translation>
     </message>

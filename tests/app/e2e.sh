@@ -4,7 +4,8 @@
 # check that the cursor stays in the window, that the menu keys reach the game
 # after a dialog and from the name entry, quit with F9 and check what the quit
 # wrote, that the environment's language reaches the windows; then, under a
-# window manager, that windows sit where they are centred; last, full screen
+# window manager, that windows sit where they are centred and that its close
+# (Alt+F4) and SIGTERM save as F9 does and end the program; last, full screen
 # fitted to two handheld-sized screens.
 # Each check is a scenario that reports on its own (helpers in e2e_lib.sh).
 # Every wait is bounded; everything started here is stopped on exit.
@@ -42,7 +43,7 @@ for _ in $(seq 10); do echo "Nobody 0"; done >"$scores"
 
 export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" SDL_AUDIODRIVER=dummy SONOBOX_NO_DIALOGS=1 \
   QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work"
+export XDG_RUNTIME_DIR="$work" SKARBOLT_LOCK_DIR="$work"
 cd "$work/run"
 
 main_window_placed() {
@@ -200,18 +201,36 @@ double_click_continues() {
   alive
 }
 
+# The table and the settings as they stand, so that what a way out writes shows.
+mark_saves() {
+  touch -d @0 "$scores"
+  rm -f "$work/config/SK98.conf"
+}
+check_saved() {
+  [ "$(stat -c %Y "$scores")" -gt 0 ] || fail "$1 wrote no $scores"
+  local lines key
+  lines=$(wc -l <"$scores")
+  [ "$lines" -eq 10 ] || fail "$scores has $lines lines after $1"
+  for key in MidiOut WaveOut MouseLock Difficult; do
+    grep -q "^$key=" "$work/config/SK98.conf" || fail "$key was not written to the settings by $1"
+  done
+}
+
 # F9 from the entry saves and ends the program.
 f9_from_name_entry_saves_and_quits() {
   xdotool windowfocus --sync "$entry" || fail "the name entry took no focus"
-  touch -d @0 "$scores"
+  mark_saves
   quit_with_f9 "from the name entry"
-  [ "$(stat -c %Y "$scores")" -gt 0 ] || fail "F9 wrote no $scores"
-  local lines key
-  lines=$(wc -l <"$scores")
-  [ "$lines" -eq 10 ] || fail "$scores has $lines lines"
-  for key in MidiOut WaveOut MouseLock Difficult; do
-    grep -q "^$key=" "$work/config/SK98.conf" || fail "$key was not written to the settings"
-  done
+  check_saved F9
+}
+
+window_manager_runs() {
+  command -v openbox >/dev/null || skip "openbox is not installed: nothing checked under a window manager"
+  stop_game
+  openbox >"$work/openbox.log" 2>&1 &
+  track $!
+  for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
+  sleep 1  # the manager announces itself before it manages new windows
 }
 
 # The player's languages choose the windows' language: English under an
@@ -249,13 +268,6 @@ speaks_the_players_language() {
 # Under a window manager: frames land where they are centred, the dialogs'
 # at their first opening too, and the keys reach the game after a dialog.
 placement_under_window_manager() {
-  command -v openbox >/dev/null || skip "openbox is not installed: placement under a window manager not checked"
-  stop_game
-  openbox >"$work/openbox.log" 2>&1 &
-  local wm=$!
-  track "$wm"
-  for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
-  sleep 1  # the manager announces itself before it manages new windows
   start_game
   sleep 0.5
   check_main_placed "under a window manager"
@@ -270,7 +282,25 @@ placement_under_window_manager() {
     gone "$title" || fail "$title did not close"
   done
   quit_with_f9 "under a window manager"
-  stop_process "$wm"
+}
+
+# The window manager gives the window a close action whatever its hints say.
+# Alt+F4 closes the window the manager holds active: wait until that is ours.
+alt_f4_saves_and_ends() {
+  need_game_on_title
+  timeout 10 xdotool windowactivate --sync "$wid" || fail "the window manager did not activate the main window"
+  mark_saves
+  xdotool key alt+F4
+  ended_with_0 "Alt+F4 (active window $(xdotool getactivewindow 2>/dev/null || echo none), ours $wid)"
+  check_saved Alt+F4
+}
+
+sigterm_saves_and_ends() {
+  need_game_on_title
+  mark_saves
+  kill -TERM "$(<"$work/game.pid")"
+  ended_with_0 SIGTERM
+  check_saved SIGTERM
 }
 
 # Full screen fitted to 1280 x 800 and 1366 x 768 screens: the picture
@@ -324,6 +354,9 @@ scenario name_entry_passes_menu_keys game_over_opens_name_entry
 scenario double_click_continues name_entry_passes_menu_keys
 scenario f9_from_name_entry_saves_and_quits double_click_continues
 scenario speaks_the_players_language
-scenario placement_under_window_manager
+scenario window_manager_runs
+scenario placement_under_window_manager window_manager_runs
+scenario alt_f4_saves_and_ends window_manager_runs
+scenario sigterm_saves_and_ends window_manager_runs
 scenario full_screen_fits
 run_scenarios

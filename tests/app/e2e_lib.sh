@@ -27,6 +27,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# For the scripts that run the program without a display: offscreen and
+# silent, private settings, data and lock folders, and a copy of the game's
+# data folder $1 in $work/run to play from (the program saves into it when
+# it is told to end).
+offscreen_setup() {
+  export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy SONOBOX_NO_DIALOGS=1
+  export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+  export SKARBOLT_LOCK_DIR="$work/lock" XDG_RUNTIME_DIR="$work/lock"
+  mkdir -p "$work/config" "$work/lock" "$work/run" && chmod 700 "$work/lock"
+  cp -r "$(realpath "$1")/." "$work/run/"
+}
+
 # The tools the end-to-end run needs.
 e2e_tools=(Xvfb xdotool import convert timeout)
 need_tools() {
@@ -126,13 +138,17 @@ need_game_on_title() {
 }
 # A scenario that leaves the title screen says so.
 leave_title() { on_title=0; keep on_title; }
+# The program ends with exit code 0 (a generous bound); $1 says after what.
+ended_with_0() {
+  poll 300 test -e "$work/game.rc" || fail "the program did not end after $1"
+  local rc
+  rc=$(<"$work/game.rc")
+  [ "$rc" -eq 0 ] || fail "the program ended with $rc after $1"
+}
 # F9 ends the program with exit code 0.
 quit_with_f9() {
   xdotool key F9
-  poll 100 test -e "$work/game.rc" || fail "the program did not end after F9 $1"
-  local rc
-  rc=$(<"$work/game.rc")
-  [ "$rc" -eq 0 ] || fail "the program ended with $rc after F9"
+  ended_with_0 "F9 $1"
 }
 
 # The pointer to client pixel x y (below the menu bar).

@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
     ::setenv("SONOBOX_NO_DIALOGS", "1", 1);
+    ::setenv("SKARBOLT_LOCK_DIR", root.c_str(), 0);
     ::setenv("XDG_RUNTIME_DIR", root.c_str(), 0);
     // The windows speak the original Japanese whatever the machine's
     // languages (the language tests set their own).

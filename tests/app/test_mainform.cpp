@@ -1,5 +1,6 @@
 // The main window: start-up, menus and their keys, pauses across the dialogs,
-// the frame clock, mouse input and the two ways of closing.
+// the frame clock, mouse input, and the saves of the quit command and of every
+// other close.
 #include "AppTestEnv.h"
 #include "ShellFixture.h"
 #include "app/ClientView.h"
@@ -289,14 +290,35 @@ TEST_F(ShellTest, QuitSavesTheScoresAndTheSettingsThenEnds) {
     EXPECT_EQ(*(end + 1), "DmEnd");
 }
 
-TEST_F(ShellTest, AnyOtherCloseEndsWithoutSaving) {
+// The window manager's close box, Alt+F4, a signal: the same saves, no box.
+TEST_F(ShellTest, AnyOtherCloseSavesBothQuietlyThenEnds) {
     Start();
+    Game().S.SoundOn = false;
     Main().close();
     EXPECT_EQ(exitCodes_, std::vector<int>{0});
     EXPECT_EQ(CountOf("DsEnd"), 1);
     EXPECT_EQ(CountOf("DmEnd"), 1);
-    EXPECT_FALSE(std::filesystem::exists(apptest::RunDir() / "Data" / "Hi-Score.dat"));
-    EXPECT_FALSE(QSettings(QSettings::NativeFormat, QSettings::UserScope, "SK98").contains("MidiOut"));
+    EXPECT_EQ(LinesIn(apptest::RunDir() / "Data" / "Hi-Score.dat"), 10);
+    EXPECT_EQ(QSettings(QSettings::NativeFormat, QSettings::UserScope, "SK98").value("WaveOut").toString(), "0");
+    EXPECT_TRUE(boxes_.empty());
+}
+
+// A table the player made read-only is reported once, by the quit command;
+// the close that follows writes nothing more.
+TEST_F(ShellTest, AReadOnlyTableIsLeftAloneAndReportedOnceOnQuit) {
+    const auto table = apptest::RunDir() / "Data" / "Hi-Score.dat";
+    std::ofstream(table) << "Ro 5\n";
+    std::filesystem::permissions(table, std::filesystem::perms::owner_read);
+    Start();
+    ::testing::internal::CaptureStderr();
+    Press(Qt::Key_F9);
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_TRUE(boxes_[0].Text.contains(QStringLiteral("読み取り専用"))) << boxes_[0].Text.toStdString();
+    EXPECT_EQ(errors.find("not saved"), errors.rfind("not saved")) << errors;
+    EXPECT_EQ(exitCodes_, std::vector<int>{0});
+    EXPECT_EQ(LinesIn(table), 1);
+    EXPECT_EQ(QSettings(QSettings::NativeFormat, QSettings::UserScope, "SK98").value("MidiOut").toString(), "1");
 }
 
 TEST_F(ShellTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramStaysOpen) {

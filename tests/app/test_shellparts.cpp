@@ -1,5 +1,7 @@
-// The shell's small parts: the single-instance marker, the frame gate and
-// clock, the cursor confinement, and the error box for escaped exceptions.
+// The shell's small parts: the single-instance marker, the end signals, the
+// frame gate and clock, the cursor confinement, and the error box for
+// escaped exceptions.
+#include "app/ExitSignals.h"
 #include "app/FrameClock.h"
 #include "app/FrameGate.h"
 #include "app/MessageBoxes.h"
@@ -17,6 +19,9 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
+
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -75,11 +80,36 @@ TEST(SingleInstanceLock, AFolderWithoutWriteAccessOrAPlantedFileLetsTheGameStart
     EXPECT_EQ(planted.Acquire(), Outcome::Unavailable);
     ::unlink(path.c_str());
 
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", "/nonexistent-folder");
+    const QByteArray folder = qgetenv(sk::kLockFolderVariable);
+    qputenv(sk::kLockFolderVariable, "/nonexistent-folder");
     sk::SingleInstanceLock nowhere(name);
     EXPECT_EQ(nowhere.Acquire(), Outcome::Unavailable);
-    qputenv("XDG_RUNTIME_DIR", runtime);
+    qputenv(sk::kLockFolderVariable, folder);
+}
+
+// The process itself waits for its event loop; a child forked from it without
+// a new program (a message box's) still ends on the signal.
+TEST(ExitSignals, ASignalReachesTheEventLoopAndAForkedChildEndsOnIt) {
+    int requests = 0;
+    {
+        sk::ExitSignals endSignals;
+        QObject::connect(&endSignals, &sk::ExitSignals::EndRequested, [&] { ++requests; });
+        ASSERT_EQ(::raise(SIGTERM), 0);
+        ASSERT_EQ(::raise(SIGHUP), 0);
+        QTRY_VERIFY(requests >= 1);
+
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::raise(SIGTERM);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    }
+    struct sigaction after {};
+    ::sigaction(SIGTERM, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, SIG_DFL);
 }
 
 TEST(FrameGate, ReopensOnlyWhenTheLastHoldEnds) {

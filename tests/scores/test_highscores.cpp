@@ -8,14 +8,15 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
 #include <span>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace sk {
@@ -263,7 +264,7 @@ TEST_F(ScoreFolder, MissingFileGivesTheDefaultTable) {
 }
 
 TEST_F(ScoreFolder, SavedDefaultTableHasTenPlainLines) {
-    ASSERT_TRUE(SaveHighScores(DefaultTable(), file.c_str()));
+    ASSERT_EQ(SaveHighScores(DefaultTable(), file.c_str()), SaveResult::Saved);
     const std::string text = ReadFile(file);
     EXPECT_EQ(text.substr(0, 12), "Vestro 8700\n");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 10);
@@ -277,7 +278,7 @@ TEST_F(ScoreFolder, SavedTableLoadsBackWhole) {
     InsertHighScore(t, 0, 2147483647, Utf8ToCp932("スター"));
     InsertHighScore(t, 3, -12, Utf8ToCp932("あいうえおかきく"));
     InsertHighScore(t, 9, 0, "a b c");
-    ASSERT_TRUE(SaveHighScores(t, file.c_str()));
+    ASSERT_EQ(SaveHighScores(t, file.c_str()), SaveResult::Saved);
 
     HighScoreTable back;
     LoadHighScores(back, file.c_str());
@@ -290,7 +291,7 @@ TEST_F(ScoreFolder, EntriesThatCannotBeWrittenAsTheyAreStillReadBack) {
     HighScoreTable t = DefaultTable();
     t.HiName[2] = "";         // what a short file leaves
     t.HiName[5] = "two words";
-    ASSERT_TRUE(SaveHighScores(t, file.c_str()));
+    ASSERT_EQ(SaveHighScores(t, file.c_str()), SaveResult::Saved);
     HighScoreTable back;
     LoadHighScores(back, file.c_str());
     EXPECT_EQ(back.HiName[2], "Somebody");
@@ -299,74 +300,93 @@ TEST_F(ScoreFolder, EntriesThatCannotBeWrittenAsTheyAreStillReadBack) {
     EXPECT_EQ(back.HiName[9], "Ro-Tan");
 }
 
-TEST_F(ScoreFolder, ReadOnlyFileStillLoadsAndIsReplacedOnSave) {
+// An ordinary user: nobody where the tests run as root, else the user
+// running them.
+struct OrdinaryUser {
+    uid_t Uid;
+    gid_t Gid;
+};
+
+std::optional<OrdinaryUser> FindOrdinaryUser() {
+    if (::geteuid() != 0) return OrdinaryUser{::geteuid(), ::getegid()};
+    const passwd* nobody = ::getpwnam("nobody");
+    if (!nobody) return std::nullopt;
+    return OrdinaryUser{nobody->pw_uid, nobody->pw_gid};
+}
+
+// Saves the default table in a child process that runs as `user`.
+int SaveAs(const OrdinaryUser& user, const fs::path& file) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(user.Gid) != 0 || ::setuid(user.Uid) != 0))
+            ::_exit(100);
+        ::_exit(static_cast<int>(SaveHighScores(DefaultTable(), file.c_str())));
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int Code(SaveResult result) { return static_cast<int>(result); }
+
+// Root among the users: the file's mode decides, not whether it can be opened.
+TEST_F(ScoreFolder, FileWithoutItsOwnersWriteBitIsReadAndLeftAloneWhoeverSaves) {
     WriteFile(file, "Ro 5\n");
-    fs::permissions(file, fs::perms::owner_read);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
     HighScoreTable t;
     LoadHighScores(t, file.c_str());
     EXPECT_EQ(t.HiName[0], "Ro");
     EXPECT_EQ(t.HiScore[0], 5);
-    EXPECT_TRUE(SaveHighScores(DefaultTable(), file.c_str()));
-    EXPECT_EQ(ReadFile(file).substr(0, 12), "Vestro 8700\n");
+    EXPECT_EQ(SaveHighScores(DefaultTable(), file.c_str()), SaveResult::ReadOnly);
+
+    const auto user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no user nobody to save as";
+    ASSERT_EQ(::chown(folder.c_str(), user->Uid, user->Gid), 0);
+    ASSERT_EQ(::chown(file.c_str(), user->Uid, user->Gid), 0);
+    EXPECT_EQ(SaveAs(*user, file), Code(SaveResult::ReadOnly));
+    EXPECT_EQ(ReadFile(file), "Ro 5\n");
+    EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
-// Makes the folder refuse new entries: by its permissions, or, for a user
-// whom permissions do not stop, by the file system's immutable flag.
-class ReadOnlyFolder : public ScoreFolder {
-protected:
-    bool immutable = false;
-
-    void TearDown() override {
-        if (immutable) SetImmutable(false);
-        ScoreFolder::TearDown();
+// A folder that takes no new file from the player, with the player's own
+// file in it: the table is written over the old one and cut to its length.
+TEST_F(ScoreFolder, WritableFileInAFolderThatRefusesNewFilesIsWrittenInPlace) {
+    const auto user = FindOrdinaryUser();
+    if (!user) GTEST_SKIP() << "no user nobody to save as";
+    WriteFile(file, std::string(400, 'x') + " 1\n");
+    const bool root = ::geteuid() == 0;
+    fs::permissions(folder, root ? fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec
+                                 : fs::perms::owner_read | fs::perms::owner_exec);
+    if (root) {  // neither the folder nor the file is the player's: nothing changes
+        EXPECT_EQ(SaveAs(*user, file), Code(SaveResult::Failed));
+        EXPECT_EQ(ReadFile(file)[0], 'x');
+        ASSERT_EQ(::chown(file.c_str(), user->Uid, user->Gid), 0);
     }
-    bool SetImmutable(bool on) {
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0) return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return done;
-    }
-    bool FolderTakesNewFiles() const {
-        const fs::path probe = folder / "probe";
-        const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-        if (fd < 0) return false;
-        ::close(fd);
-        ::unlink(probe.c_str());
-        return true;
-    }
-    bool MakeReadOnly() {
-        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-        if (!FolderTakesNewFiles()) return true;
-        fs::permissions(folder, fs::perms::owner_all);
-        immutable = SetImmutable(true);
-        return immutable && !FolderTakesNewFiles();
-    }
-};
-
-TEST_F(ReadOnlyFolder, SaveFailsAndKeepsTheOldFile) {
-    WriteFile(file, "Old 1\n");
-    if (!MakeReadOnly()) GTEST_SKIP() << "cannot make a folder read-only here";
-    EXPECT_FALSE(SaveHighScores(DefaultTable(), file.c_str()));
-    EXPECT_EQ(ReadFile(file), "Old 1\n");
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    EXPECT_EQ(SaveAs(*user, file), Code(SaveResult::Saved));
+    struct stat after {};
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    HighScoreTable back;
+    LoadHighScores(back, file.c_str());
+    EXPECT_EQ(back, DefaultTable());
+    EXPECT_EQ(ReadFile(file).find('x'), std::string::npos);
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
 TEST_F(ScoreFolder, MissingFolderFailsWithoutCreatingAnything) {
     const fs::path inside = folder / "no-such-folder" / "Hi-Score.dat";
-    EXPECT_FALSE(SaveHighScores(DefaultTable(), inside.c_str()));
+    EXPECT_EQ(SaveHighScores(DefaultTable(), inside.c_str()), SaveResult::Failed);
     WriteFile(folder / "plain", "x");
     const fs::path underFile = folder / "plain" / "Hi-Score.dat";
-    EXPECT_FALSE(SaveHighScores(DefaultTable(), underFile.c_str()));
+    EXPECT_EQ(SaveHighScores(DefaultTable(), underFile.c_str()), SaveResult::Failed);
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
 TEST_F(ScoreFolder, TargetThatCannotBeReplacedIsLeftAndNoTemporaryRemains) {
     fs::create_directories(file / "keep");
-    EXPECT_FALSE(SaveHighScores(DefaultTable(), file.c_str()));
+    EXPECT_EQ(SaveHighScores(DefaultTable(), file.c_str()), SaveResult::Failed);
     EXPECT_TRUE(fs::is_directory(file / "keep"));
     EXPECT_EQ(EntriesInFolder(), 1u);  // no temporary left
 
@@ -410,7 +430,7 @@ TEST_F(ScoreFolder, SaveRemovesNewFilesLeftByAKilledWriter) {
     for (const auto& names : {std::span<const std::string>(stale), std::span<const std::string>(kept)})
         for (const std::string& name : names) WriteFile(folder / name, "Half 1\n");
 
-    ASSERT_TRUE(SaveHighScores(DefaultTable(), file.c_str()));
+    ASSERT_EQ(SaveHighScores(DefaultTable(), file.c_str()), SaveResult::Saved);
     for (const std::string& name : stale) EXPECT_FALSE(fs::exists(folder / name)) << name;
     for (const std::string& name : kept) EXPECT_TRUE(fs::exists(folder / name)) << name;
 }
@@ -424,11 +444,11 @@ TEST_F(ScoreFolder, WriteFailureLeavesTheOldFile) {
     rlimit small = saved;
     small.rlim_cur = 16;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = SaveHighScores(DefaultTable(), file.c_str());
+    const SaveResult result = SaveHighScores(DefaultTable(), file.c_str());
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, SIG_DFL);
 
-    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(result, SaveResult::Failed);
     EXPECT_EQ(ReadFile(file), "Old 1\n");
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
