@@ -4,7 +4,15 @@
 
 namespace sk {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+// A widget that gets a native window of its own (a dialog placed before it
+// is shown, the X11 play area) would otherwise give every sibling and, through
+// its parent, every child of the main window one too. On Wayland the window's
+// one buffer is then flushed for such a child with the damage in the child's
+// coordinates, not the window's: the client's repaints would land the menu
+// bar's height too high and leave its bottom rows stale.
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

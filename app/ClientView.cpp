@@ -5,6 +5,7 @@
 #include "app/PlayArea.h"
 #include "app/StatusBar.h"
 #include "app/WidgetKit.h"
+#include "app/ZoomFit.h"
 #include "app/ZoomView.h"
 #include "game/Pictures.h"
 
@@ -13,8 +14,10 @@
 #include <QMenuBar>
 #include <QRegion>
 #include <QScreen>
+#include <QWindow>
 
-#include <cmath>
+#include <algorithm>
+#include <cstdlib>
 
 namespace sk {
 
@@ -56,22 +59,41 @@ void ClientView::Present(std::span<const RowSpan> rows) {
     }
 }
 
-void ClientView::RefreshStatusBar() {
-    if (ShownZoomView()) zoomView_->UpdateClient(QRegion(0, kFieldHeight, kFieldWidth, kClientHeight - kFieldHeight));
+void ClientView::Mirror(const ShellState& shell) {
+    QRegion changed = statusBar_->Mirror(shell);
+    const int height = mainScreen_->height();
+    if (height != shell.MainScreenHeight) {
+        // The rows the play area gives up to the status bar, or takes over.
+        changed += QRect(0, std::min(height, shell.MainScreenHeight), kFieldWidth,
+                         std::abs(height - shell.MainScreenHeight));
+        mainScreen_->resize(kFieldWidth, shell.MainScreenHeight);
+    }
+    // At 1x the widgets repaint themselves; the zoomed view only sees them
+    // when it draws them again.
+    if (ShownZoomView() && !changed.isEmpty()) zoomView_->UpdateClient(changed);
 }
 
-void ClientView::Mirror(const ShellState& shell) {
-    statusBar_->Mirror(shell);
-    if (mainScreen_->height() != shell.MainScreenHeight) mainScreen_->resize(kFieldWidth, shell.MainScreenHeight);
+void ClientView::ShowGame(const Game& game) {
+    mainScreen_->ShowGame(game);
+    if (ShownZoomView()) zoomView_->UpdateClient(QRegion(client_->rect()));
+}
+
+void ClientView::SetReplayCaption(const QString& caption) {
+    const QRegion changed = statusBar_->SetReplayCaption(caption);
+    if (ShownZoomView() && !changed.isEmpty()) zoomView_->UpdateClient(changed);
 }
 
 // 1x on a screen of whole device pixels shows the client itself, exactly as
 // always; anything else shows it through the zoomed view.
 void ClientView::ApplyZoom(Zoom zoom, FullScreenScaling scaling) {
+    WatchScreen();
+    applying_ = true;
+    scaling_ = scaling;
     const bool full = zoom == Zoom::FullScreen;
     if (!full) windowedZoom_ = zoom;
     const double ratio = window_->devicePixelRatioF();
-    const int factor = DevicePixelFactor(full ? 1 : static_cast<int>(zoom), ratio);
+    shownZoom_ = full ? zoom : FittingZoom(zoom, AvailableArea(), MeasureChrome(), ratio);
+    const int factor = DevicePixelFactor(full ? 1 : static_cast<int>(shownZoom_), ratio);
     const bool direct = !full && factor == 1 && ratio == 1.0;
     const bool wasZoomed = ShownZoomView() != nullptr;
     const bool wasFull = window_->isFullScreen();
@@ -94,13 +116,55 @@ void ClientView::ApplyZoom(Zoom zoom, FullScreenScaling scaling) {
         if (const QScreen* screen = window_->screen()) window_->setGeometry(screen->geometry());
     } else {
         if (wasFull) window_->showNormal();
-        SetClientSize(QSize(static_cast<int>(std::ceil(kFieldWidth * factor / ratio)),
-                            static_cast<int>(std::ceil(kClientHeight * factor / ratio))));
-        if (wasZoomed || !direct || wasFull) CentreOnScreen(window_);
+        SetClientSize(ZoomedClientSize(shownZoom_, ratio));
+        if (wasZoomed || !direct || wasFull) CentreOnScreen(window_, window_->screen());
     }
     zoomView_->setGeometry(zoomView_->parentWidget()->rect());
     mainScreen_->update();
     zoomView_->update();
+    applying_ = false;
+    emit Zoomed();
+}
+
+Zoom ClientView::LargestFittingZoom() {
+    return FittingZoom(Zoom::X3, AvailableArea(), MeasureChrome(), window_->devicePixelRatioF());
+}
+
+// A full-screen window has no frame: the one it had windowed counts.
+QSize ClientView::MeasureChrome() {
+    if (window_->isFullScreen() && chrome_.isValid()) return chrome_;
+    const QMargins frame = FrameMargins(window_);
+    const int menuBar = window_->menuBar()->sizeHint().height();
+    chrome_ = QSize(frame.left() + frame.right(), frame.top() + frame.bottom() + menuBar);
+    return chrome_;
+}
+
+QSize ClientView::AvailableArea() const { return window_->screen()->availableGeometry().size(); }
+
+// The window's frame is known once it is exposed; the screen it is on may
+// change, and so may what that screen has available.
+void ClientView::WatchScreen() {
+    QWindow* handle = window_->windowHandle();
+    if (handle != nullptr && handle != watchedWindow_) {
+        watchedWindow_ = handle;
+        handle->installEventFilter(this);
+        connect(handle, &QWindow::screenChanged, this, &ClientView::Refit);
+    }
+    QScreen* screen = window_->screen();
+    if (screen == watchedScreen_) return;
+    if (watchedScreen_ != nullptr) disconnect(watchedScreen_, nullptr, this, nullptr);
+    watchedScreen_ = screen;
+    connect(screen, &QScreen::availableGeometryChanged, this, &ClientView::Refit);
+}
+
+// What fits changes with the screen, and with the frame once the window
+// manager (or Qt, on Wayland) has put one around the window: the zoom asked
+// for is shown again as far as it fits now.
+void ClientView::Refit() {
+    WatchScreen();
+    if (applying_ || window_->isFullScreen()) return;
+    const Zoom fitting = FittingZoom(windowedZoom_, AvailableArea(), MeasureChrome(), window_->devicePixelRatioF());
+    if (fitting != shownZoom_) ApplyZoom(windowedZoom_, scaling_);
 }
 
 // The view is the window's own child in full screen, under the menu bar.
@@ -134,6 +198,9 @@ QRect ClientView::ConfinementRect() const {
 bool ClientView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == zoomView_->parentWidget()) {
         zoomView_->setGeometry(zoomView_->parentWidget()->rect());
+    }
+    if (watched == watchedWindow_ && event->type() == QEvent::Expose) {
+        QMetaObject::invokeMethod(this, &ClientView::Refit, Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -90,6 +90,12 @@ bool RefreshUserFolder(const fs::path& installed, const fs::path& user, std::str
     return true;
 }
 
+fs::path ReadableDataFolder(const fs::path& current, const fs::path& installed) {
+    std::error_code error;
+    if (fs::exists(current / kMarkerFile, error) || !fs::exists(installed / kMarkerFile, error)) return current;
+    return installed;
+}
+
 DataFolderPlan PlanDataFolder(const fs::path& current, const fs::path& installed, const fs::path& user) {
     std::error_code error;
     if (fs::exists(current / kMarkerFile, error)) return {current, {}};

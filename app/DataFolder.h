@@ -43,6 +43,10 @@ bool RefreshUserFolder(const std::filesystem::path& installed, const std::filesy
 DataFolderPlan PlanDataFolder(const std::filesystem::path& current, const std::filesystem::path& installed,
                               const std::filesystem::path& user);
 
+// The folder to read the game's data from without preparing anything: the
+// current one when it holds the data, else the installed data itself.
+std::filesystem::path ReadableDataFolder(const std::filesystem::path& current, const std::filesystem::path& installed);
+
 // Plans for this process and makes the chosen folder current; the notes go
 // to stderr.
 void EnterDataFolder(const std::filesystem::path& programDir);

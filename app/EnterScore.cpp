@@ -93,7 +93,7 @@ void TEnterScore::Offer(int rank, int points) {
 void TEnterScore::BitBtn1Click() {
     const int k = StLabel->text().toInt() - 1;
     if (k >= 0 && k < sk::kRanks) {
-        sk::InsertHighScore(game_.HighScores, k, LabelS->text().toInt(), sk::Utf8ToCp932(PName->text().toStdString()));
+        game_.EnterHighScore(k, LabelS->text().toInt(), sk::Utf8ToCp932(PName->text().toStdString()));
     }
     accept();
 }

@@ -75,6 +75,8 @@ PadState Gamepad::Poll() {
     state.X = Pressed(pad_, SDL_CONTROLLER_BUTTON_X);
     state.Start = Pressed(pad_, SDL_CONTROLLER_BUTTON_START);
     state.Back = Pressed(pad_, SDL_CONTROLLER_BUTTON_BACK);
+    state.LeftShoulder = Pressed(pad_, SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    state.RightShoulder = Pressed(pad_, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
     return state;
 }
 

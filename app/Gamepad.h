@@ -20,6 +20,8 @@ struct PadState {
     bool X = false;
     bool Start = false;
     bool Back = false;
+    bool LeftShoulder = false;   // a replay slower
+    bool RightShoulder = false;  // a replay faster
 };
 
 class Gamepad {

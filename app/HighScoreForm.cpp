@@ -86,7 +86,7 @@ void THighScoreForm::ShowHighScores() {
 
 void THighScoreForm::BitBtn1Click() {
     if (CheckBox1->isChecked()) {
-        sk::ResetHighScores(game_.HighScores);
+        game_.ResetHighScoreTable();
         RefreshLabels();
     }
     accept();

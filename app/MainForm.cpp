@@ -12,6 +12,8 @@
 #include "app/PlayArea.h"
 #include "app/PlayOptionsBox.h"
 #include "app/PropatyBox.h"
+#include "app/ReplayListBox.h"
+#include "app/ReplayWatch.h"
 #include "app/SettingsStore.h"
 #include "app/WidgetKit.h"
 #include "game/Pictures.h"
@@ -54,21 +56,32 @@ TMainForm::TMainForm(Hooks hooks)
 
     view_ = new sk::ClientView(this, game_);
     ConnectPlayArea();
+    connect(view_, &sk::ClientView::Zoomed, this, [this] {
+        if (mouseLock_->Confining()) mouseLock_->Confine(view_->ConfinementRect());
+    });
     menu_ = std::make_unique<sk::MainMenu>(this, game_.S.Shell, [this](sk::MenuCommand command) { Dispatch(command); });
     reveal_ = new sk::MenuBarReveal(this);
     view_->SetClientSize(QSize(sk::kFieldWidth, sk::kClientHeight));
     Mirror();
 
     mouseLock_ = std::make_unique<sk::MouseLock>(this);
-    clock_ = std::make_unique<sk::FrameClock>([this] { return RunFrame(); },
-                                              [this] { return game_.S.TitleMode || !game_.S.Paused; }, this);
+    clock_ = std::make_unique<sk::FrameClock>(
+        [this] { return RunFrame(); },
+        [this] { return watch_ ? !watch_->Paused() && !watch_->Over() : game_.S.TitleMode || !game_.S.Paused; }, this);
     input_ = new sk::PlayerInput(game_, this,
                                  {[this](sk::MenuCommand command) { Dispatch(command); }, [this] { AfterEvent(false); }});
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &TMainForm::OnApplicationState);
+    game_.RecordReplays([this](const std::vector<std::uint8_t>& file) { KeepLastReplay(file); });
+    EnableWatchKeys(false);
     // The end of the desktop session: the session manager may end the
     // program without a close of the window.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { saves_.OtherWayOut(); });
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { saves_.OtherWayOut(); });
+    // SIGTERM, SIGINT, SIGHUP end the event loop: the game that runs becomes
+    // the last replay.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        game_.EndRecording();
+        saves_.OtherWayOut();
+    });
     StartSound();
 }
 
@@ -98,15 +111,19 @@ void TMainForm::AttachWindows(TPropatyBox* propatyBox, THighScoreForm* highScore
 // Mouse moves, presses and double-clicks on the play area reach the game.
 void TMainForm::ConnectPlayArea() {
     PlayArea* area = view_->MainScreen();
+    // While a replay shows, the mouse steers nothing.
     connect(area, &PlayArea::MouseMoved, this, [this](int x, int y) {
+        if (watch_) return;
         sk::Guarded([&] { game_.MainScreenMouseMove(x, y); });
         AfterEvent(false);
     });
     connect(area, &PlayArea::MousePressed, this, [this](int button, int x, int y) {
+        if (watch_) return;
         sk::Guarded([&] { game_.MainScreenMouseDown(static_cast<sk::MouseButton>(button), x, y); });
         AfterEvent(false);
     });
     connect(area, &PlayArea::DoubleClicked, this, [this] {
+        if (watch_) return;
         sk::Guarded([&] { game_.MainScreenDblClick(); });
         AfterEvent(false);
     });
@@ -115,6 +132,10 @@ void TMainForm::ConnectPlayArea() {
 // --- Commands ------------------------------------------------------------------
 
 void TMainForm::Dispatch(sk::MenuCommand command) {
+    if (watch_) {
+        WatchCommand(command);
+        return;
+    }
     if (!menu_->Enabled(command)) return;
     sk::Guarded([&] { Run(command); });
     // A menu click may have toggled a check mark by itself: commands mirror
@@ -139,12 +160,13 @@ void TMainForm::Run(sk::MenuCommand command) {
         case MenuCommand::AboutB: AboutBClick(); break;
         case MenuCommand::FullScreen: ToggleFullScreen(); break;
         case MenuCommand::MenuBar: OpenMenus(); break;
+        case MenuCommand::ReplayB: ReplayBClick(); break;
+        default: break;  // the replay's keys act only while one shows
     }
 }
 
 void TMainForm::AfterEvent(bool fullMirror) {
     Mirror(fullMirror);
-    view_->RefreshStatusBar();
     clock_->Wake();
 }
 
@@ -184,10 +206,17 @@ void TMainForm::PlayOptionsBClick() {
     sk::CentreOnScreen(playOptions_.get());
     game_.PauseForDialog();
     Mirror();
-    playOptions_->Load(extras_, {[this](int music, int effects) { ApplyVolumes(music, effects); },
-                                 [this](sk::Language language) { ApplyLanguage(language); }});
+    // Offered are the zooms whose window fits the screen, the one shown checked.
+    sk::ExtraSettings shown = extras_;
+    shown.ZoomMode = view_->ShownZoom();
+    playOptions_->OfferZoomsUpTo(view_->LargestFittingZoom());
+    playOptions_->Load(shown, {[this](int music, int effects) { ApplyVolumes(music, effects); },
+                               [this](sk::Language language) { ApplyLanguage(language); }});
     if (playOptions_->exec() != QDialog::Accepted) return;
-    ApplyExtras(playOptions_->Chosen());
+    sk::ExtraSettings chosen = playOptions_->Chosen();
+    // Left as shown, the zoom stays the one asked for, which a larger screen may fit.
+    if (chosen.ZoomMode == shown.ZoomMode) chosen.ZoomMode = extras_.ZoomMode;
+    ApplyExtras(chosen);
     sk::SaveExtraSettings(extras_);
 }
 
@@ -240,10 +269,10 @@ void TMainForm::ToggleFullScreen() {
 
 void TMainForm::OpenMenus() { reveal_->OpenMenus(); }
 
+// The cursor is held anew when the zoom is shown (ClientView::Zoomed).
 void TMainForm::ApplyZoom(sk::Zoom zoom, sk::FullScreenScaling scaling) {
     reveal_->SetFullScreen(zoom == sk::Zoom::FullScreen);
     view_->ApplyZoom(zoom, scaling);
-    if (mouseLock_->Confining()) mouseLock_->Confine(view_->ConfinementRect());
 }
 
 // A library without the gain hook keeps its volumes.
@@ -278,6 +307,7 @@ void TMainForm::FormShow() {
     game_.ShowTitlePicture();
     sk::LoadHighScores(game_.HighScores);
     saves_.TableLoaded();
+    LoadReplays();
     sk::LoadSounds(hooks_.Sound, game_.S.MusicOn);
     ApplyExtras(sk::LoadExtraSettings());
 }
@@ -299,6 +329,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::FormClose() {
+    game_.EndRecording();
     hooks_.Sound.DsEnd();
     hooks_.Sound.DmEnd();
     mouseLock_->Release();
@@ -316,6 +347,7 @@ void TMainForm::changeEvent(QEvent* event) {
 int TMainForm::RunFrame() {
     int delay = 20;
     input_->BeforeFrame();
+    if (watch_) return WatchFrame();
     sk::Guarded([&] { delay = game_.AppIdle(); });
     view_->Present(game_.ChangedRows());
     Mirror();
@@ -351,5 +383,9 @@ void TMainForm::Mirror(bool full) {
     if (!full && !stateChanged_) return;
     stateChanged_ = false;
     menu_->Mirror(full);
+    if (watch_) {
+        EnableWatchKeys(true);
+        return;  // the status bar shows the replay's game
+    }
     view_->Mirror(game_.S.Shell);
 }

@@ -17,18 +17,22 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TAboutBox;
 class TEnterScore;
 class THighScoreForm;
 class TPlayOptionsBox;
 class TPropatyBox;
+class TReplayListBox;
 namespace sk {
 class ClientView;
 class MainMenu;
 class MenuBarReveal;
+class ReplayWatch;
 }
 
 // What a test may replace: ending the process, and the sound library.
@@ -64,6 +68,15 @@ public:
     void Exit1Click();
     void ScrollBClick();
     void SpecialBClick();
+    // "リプレイ...": the list of kept replays; the chosen one is shown.
+    void ReplayBClick();
+    // Shows a replay in the play area on a core of its own until it ends,
+    // F2 or Esc; false (after a message box) when it cannot be played.
+    bool WatchReplay(const std::vector<std::uint8_t>& file, const QString& source);
+    bool WatchReplayFile(const QString& path);
+    void EndWatching();
+    sk::ReplayWatch* Watching() const { return watch_.get(); }
+    TReplayListBox* ReplayList() const { return replayList_.get(); }
     // "操作と表示...": the extras' dialog.
     void PlayOptionsBClick();
     // F11: full screen, or back to the windowed zoom.
@@ -116,6 +129,13 @@ private:
     void ApplyVolumes(int music, int effects);
     void ApplyZoom(sk::Zoom zoom, sk::FullScreenScaling scaling);
     void ApplyLanguage(sk::Language choice);
+    // MainFormReplays.cpp
+    void KeepLastReplay(const std::vector<std::uint8_t>& file);
+    void LoadReplays();
+    void WatchCommand(sk::MenuCommand command);
+    int WatchFrame();
+    void ShowWatchCaption();
+    void EnableWatchKeys(bool on);
 
     Hooks hooks_;
     sk::Game game_;
@@ -128,6 +148,9 @@ private:
     sk::ExtraSettings extras_;
     sk::PlayerInput* input_ = nullptr;
     std::unique_ptr<TPlayOptionsBox> playOptions_;  // made when first opened
+    std::unique_ptr<TReplayListBox> replayList_;    // made when first opened
+    std::unique_ptr<sk::ReplayWatch> watch_;        // the replay shown, if any
+    bool lastReplayFailed_ = false;                 // told once on stderr
     TPropatyBox* propatyBox_ = nullptr;
     THighScoreForm* highScoreForm_ = nullptr;
     TEnterScore* enterScore_ = nullptr;

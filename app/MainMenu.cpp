@@ -19,6 +19,7 @@ constexpr int Ctrl(Qt::Key key) { return (Qt::CTRL | key).toCombined(); }
 constexpr MenuEntry kGameMenu[] = {
     {Kind::Item, MenuCommand::StartBot, "StartBot", QT_TRANSLATE_NOOP("sk::MainMenu", "開始(&S)"), Qt::Key_F1},
     {Kind::Item, MenuCommand::HScoreB, "HScoreB", QT_TRANSLATE_NOOP("sk::MainMenu", "ハイスコア(&H)"), Qt::Key_F4},
+    {Kind::Item, MenuCommand::ReplayB, "ReplayB", QT_TRANSLATE_NOOP("sk::MainMenu", "リプレイ(&L)..."), 0},
     {Kind::Item, MenuCommand::ResetB, "ResetB", QT_TRANSLATE_NOOP("sk::MainMenu", "リセット(&R)"), Qt::Key_F2},
     {Kind::Item, MenuCommand::StopB, "StopB", QT_TRANSLATE_NOOP("sk::MainMenu", "一時停止(&P)"), Qt::Key_F3},
     {Kind::Separator, {}, "N1", nullptr, 0},
@@ -40,6 +41,10 @@ constexpr MenuEntry kHelpMenu[] = {
 constexpr MenuEntry kWindowKeys[] = {
     {Kind::KeyOnly, MenuCommand::FullScreen, "FullScreenKey", nullptr, Qt::Key_F11},
     {Kind::KeyOnly, MenuCommand::MenuBar, "MenuBarKey", nullptr, Qt::Key_F10},
+    {Kind::KeyOnly, MenuCommand::ReplaySpeed1, "ReplaySpeed1Key", nullptr, Qt::Key_1},
+    {Kind::KeyOnly, MenuCommand::ReplaySpeed2, "ReplaySpeed2Key", nullptr, Qt::Key_2},
+    {Kind::KeyOnly, MenuCommand::ReplaySpeed4, "ReplaySpeed4Key", nullptr, Qt::Key_4},
+    {Kind::KeyOnly, MenuCommand::ReplayEnd, "ReplayEndKey", nullptr, Qt::Key_Escape},
 };
 
 struct MenuTable {
@@ -58,6 +63,7 @@ const MenuItemState* StateOf(const ShellState& shell, MenuCommand command) {
     switch (command) {
         case MenuCommand::StartBot: return &shell.StartBot;
         case MenuCommand::HScoreB: return &shell.HScoreB;
+        case MenuCommand::ReplayB: return &shell.HScoreB;  // like the table: on the title screen only
         case MenuCommand::ResetB: return &shell.ResetB;
         case MenuCommand::StopB: return &shell.StopB;
         case MenuCommand::ScrollB: return &shell.ScrollB;

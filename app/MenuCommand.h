@@ -8,6 +8,7 @@ namespace sk {
 enum class MenuCommand {
     StartBot,      // 開始, F1
     HScoreB,       // ハイスコア, F4
+    ReplayB,       // リプレイ...
     ResetB,        // リセット, F2
     StopB,         // 一時停止, F3
     Exit1,         // 終了, F9
@@ -18,6 +19,13 @@ enum class MenuCommand {
     AboutB,        // バージョン情報, F7
     FullScreen,    // F11
     MenuBar,       // F10, Alt alone in full screen, the pad's Back: the menus, pulled down
+    // Keys and pad buttons that act only while a replay is shown.
+    ReplaySpeed1,  // 1
+    ReplaySpeed2,  // 2
+    ReplaySpeed4,  // 4
+    ReplaySlower,  // the pad's left shoulder
+    ReplayFaster,  // the pad's right shoulder
+    ReplayEnd,     // Esc (F2 ends it too)
 };
 
 }  // namespace sk

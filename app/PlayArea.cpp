@@ -1,6 +1,5 @@
 #include "app/PlayArea.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWindow>
@@ -21,7 +20,7 @@ int GameButton(Qt::MouseButton button) {
 
 }  // namespace
 
-PlayArea::PlayArea(const sk::Game& game, QWidget* parent) : QWidget(parent), game_(game) {
+PlayArea::PlayArea(const sk::Game& game, QWidget* parent) : QWidget(parent), game_(&game) {
     setObjectName(QStringLiteral("MainScreen"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -29,6 +28,11 @@ PlayArea::PlayArea(const sk::Game& game, QWidget* parent) : QWidget(parent), gam
 }
 
 PlayArea::~PlayArea() = default;
+
+void PlayArea::ShowGame(const sk::Game& game) {
+    game_ = &game;
+    Present(rect());
+}
 
 // Tried once, when the first frame is shown. SKARBOLT_PRESENT=widget keeps
 // the widget path (for comparing the two).
@@ -38,8 +42,6 @@ void PlayArea::OpenDirectPath() {
         devicePixelRatioF() != 1.0) {
         return;
     }
-    // Only this widget gets a window of its own, not its neighbours.
-    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     setAttribute(Qt::WA_NativeWindow);
     direct_ = ShmPresenter::Open(winId(), sk::kFieldWidth, sk::kClientHeight);
     if (direct_ && windowHandle() != nullptr) windowHandle()->installEventFilter(this);
@@ -60,7 +62,7 @@ void PlayArea::Present(const QRegion& changed) {
         update(changed);
         return;
     }
-    const sk::Bitmap& screen = game_.Screen();
+    const sk::Bitmap& screen = game_->Screen();
     const QRegion shown = changed.intersected(rect()).intersected(QRect(0, 0, screen.Width, screen.Height));
     direct_->Show(screen.Pixels.data(), screen.Width, shown);
 }
@@ -78,7 +80,7 @@ const QImage& PlayArea::Image(const sk::Bitmap& screen) {
 void PlayArea::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
-    const sk::Bitmap& screen = game_.Screen();
+    const sk::Bitmap& screen = game_->Screen();
     const QRect shown = area.intersected(QRect(0, 0, screen.Width, screen.Height));
     if (shown != area) painter.fillRect(area, Qt::black);
     if (!shown.isEmpty()) painter.drawImage(shown, Image(screen), shown);

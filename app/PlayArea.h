@@ -23,6 +23,8 @@ public:
     void Present(const QRegion& changed);
     // True when frames go straight to the window.
     bool PresentsDirectly() const { return direct_ != nullptr; }
+    // Shows another game's screen from now on (a replay's), repainting all.
+    void ShowGame(const sk::Game& game);
 
 signals:
     void MouseMoved(int x, int y);
@@ -40,7 +42,7 @@ private:
     const QImage& Image(const sk::Bitmap& screen);
     void OpenDirectPath();
 
-    const sk::Game& game_;
+    const sk::Game* game_;
     QImage image_;
     std::unique_ptr<ShmPresenter> direct_;
     bool directTried_ = false;

@@ -165,6 +165,15 @@ void TPlayOptionsBox::Load(const sk::ExtraSettings& settings, Preview preview) {
     preview_ = std::move(preview);
 }
 
+void TPlayOptionsBox::OfferZoomsUpTo(sk::Zoom largest) {
+    for (const sk::Zoom zoom : {sk::Zoom::X2, sk::Zoom::X3}) {
+        const bool fits = zoom <= largest;
+        QAbstractButton* item = zoomButtons_->button(static_cast<int>(zoom));
+        item->setEnabled(fits);
+        sk::SetHint(item, fits ? "" : QT_TR_NOOP("画面に収まらないため選べません"));
+    }
+}
+
 sk::ExtraSettings TPlayOptionsBox::Chosen() const {
     sk::ExtraSettings chosen;
     chosen.KeyControl = KeyControlB->isChecked();

@@ -36,6 +36,9 @@ public:
     // Shows `settings`; every change of volume or language goes to
     // `preview`, and cancel previews the loaded ones again.
     void Load(const sk::ExtraSettings& settings, Preview preview);
+    // The windowed zooms above `largest` are greyed out: their window would
+    // not fit the screen. 1x and full screen are always offered.
+    void OfferZoomsUpTo(sk::Zoom largest);
     sk::ExtraSettings Chosen() const;
 
 protected:

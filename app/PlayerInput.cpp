@@ -158,6 +158,8 @@ void PlayerInput::PadToGame(const PadState& was, const PadState& now) {
         Post([this] { commands_.Dispatch(game_.S.TitleMode ? MenuCommand::StartBot : MenuCommand::StopB); });
     }
     if (now.Back && !was.Back) Post([this] { commands_.Dispatch(MenuCommand::MenuBar); });
+    if (now.LeftShoulder && !was.LeftShoulder) Post([this] { commands_.Dispatch(MenuCommand::ReplaySlower); });
+    if (now.RightShoulder && !was.RightShoulder) Post([this] { commands_.Dispatch(MenuCommand::ReplayFaster); });
 }
 
 // In a window the game is not steered. A direction pressed there moves once

@@ -3,9 +3,9 @@
 // arrows, Space and the keypad's Enter steer, fire the single shot and the
 // fan, and continue. The pad's stick or d-pad steers, A fires the single
 // shot (and continues after a game over), B and X the fan, Start starts a
-// game on the title and pauses in play, Back pulls down the menus. While a
-// menu, dialog or message box is open the pad drives that window instead
-// (PadWindows). The rules live in sk::Steering; this class only turns key
+// game on the title and pauses in play, Back pulls down the menus, the
+// shoulder buttons set a replay's speed. While a menu, dialog or message box
+// is open the pad drives that window instead (PadWindows). The rules live in sk::Steering; this class only turns key
 // and pad events into its calls and into menu commands.
 #pragma once
 

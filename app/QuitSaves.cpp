@@ -1,6 +1,7 @@
 #include "app/QuitSaves.h"
 
 #include "app/SettingsStore.h"
+#include "scores/ReplayIndex.h"
 
 #include <cstdio>
 #include <exception>
@@ -16,9 +17,14 @@ Settings QuitSaves::StoredSettings() const {
     return {.MusicOn = s.MusicOnNext, .SoundOn = s.SoundOn, .MouseLock = s.MouseLock, .Difficulty = s.Difficulty};
 }
 
+// The replays kept for the table's entries are written where, and only
+// where, the table was.
 SaveResult QuitSaves::SaveTable() {
     const SaveResult result = SaveHighScores(game_.HighScores);
-    if (result == SaveResult::Saved) writtenTable_ = game_.HighScores;
+    if (result == SaveResult::Saved) {
+        writtenTable_ = game_.HighScores;
+        SaveReplayIndex(game_.Replays, game_.HighScores);
+    }
     return result;
 }
 

@@ -1,5 +1,5 @@
-// What the program writes on its way out: the high-score table, then the
-// settings. The quit command (F9) writes both with its boxes: one for a table
+// What the program writes on its way out: the high-score table (with the
+// replays kept for its entries), then the settings. The quit command (F9) writes both with its boxes: one for a table
 // that could not be kept, the error box for settings that could not be
 // written, after which the window stays open. Every other way out (a close
 // of the main window, SIGTERM, SIGINT, SIGHUP, the end of the desktop

@@ -35,8 +35,10 @@ QPixmap PictureOf(const sk::Bitmap& bitmap) {
     return QPixmap::fromImage(image);
 }
 
-void SetVisible(QWidget* widget, bool visible) {
-    if (widget->isVisibleTo(widget->parentWidget()) != visible) widget->setVisible(visible);
+QRegion SetVisible(QWidget* widget, bool visible) {
+    if (widget->isVisibleTo(widget->parentWidget()) == visible) return {};
+    widget->setVisible(visible);
+    return widget->geometry();
 }
 
 }  // namespace
@@ -55,24 +57,49 @@ StatusBar::StatusBar(const sk::Bitmap& picture, QWidget* parent) {
     BulletLeftBar->setGeometry(kGaugeLeft, kGaugeTop, sk::kGaugeFull, kGaugeHeight);
     StageLabelB = NumberLabel(parent, "StageLabelB", {93, 413, 19, 18}, QStringLiteral("01"), Qt::black);
     StageLabelW = NumberLabel(parent, "StageLabelW", {92, 411, 19, 18}, QStringLiteral("01"), Qt::white);
+    ReplayLabel = NumberLabel(parent, "ReplayLabel", {2, kStatusTop + 2, 52, 26}, QString(), Qt::white);
+    ReplayLabel->setAlignment(Qt::AlignCenter);
+    QFont small = ReplayLabel->font();
+    small.setPixelSize(10);
+    small.setBold(true);
+    ReplayLabel->setFont(small);
+    ReplayLabel->hide();
     stageShown_ = StageLabelW->text().toStdString();
     scoreShown_ = ScoreLabelW->text().toStdString();
 }
 
-void StatusBar::SetCaption(QLabel* black, QLabel* white, const std::string& caption, std::string& shown) {
-    if (caption == shown) return;
+QRegion StatusBar::SetReplayCaption(const QString& caption) {
+    QRegion changed;
+    if (ReplayLabel->text() != caption) {
+        ReplayLabel->setText(caption);
+        changed += ReplayLabel->geometry();
+    }
+    changed += SetVisible(ReplayLabel, !caption.isEmpty());
+    if (!caption.isEmpty()) ReplayLabel->raise();
+    return changed;
+}
+
+QRegion StatusBar::SetCaption(QLabel* black, QLabel* white, const std::string& caption, std::string& shown) {
+    if (caption == shown) return {};
     shown = caption;
     const QString text = QString::fromStdString(caption);
     black->setText(text);
     white->setText(text);
+    return QRegion(black->geometry()) + white->geometry();
 }
 
-void StatusBar::Mirror(const sk::ShellState& shell) {
-    SetCaption(StageLabelB, StageLabelW, shell.StageCaption, stageShown_);
-    SetCaption(ScoreLabelB, ScoreLabelW, shell.ScoreCaption, scoreShown_);
-    SetVisible(StatusPicture, shell.StatusPictureVisible);
-    for (QLabel* label : {StageLabelB, StageLabelW, ScoreLabelB, ScoreLabelW}) SetVisible(label, shell.LabelsVisible);
+QRegion StatusBar::Mirror(const sk::ShellState& shell) {
+    QRegion changed = SetCaption(StageLabelB, StageLabelW, shell.StageCaption, stageShown_);
+    changed += SetCaption(ScoreLabelB, ScoreLabelW, shell.ScoreCaption, scoreShown_);
+    changed += SetVisible(StatusPicture, shell.StatusPictureVisible);
+    for (QLabel* label : {StageLabelB, StageLabelW, ScoreLabelB, ScoreLabelW}) {
+        changed += SetVisible(label, shell.LabelsVisible);
+    }
     const int width = std::clamp(shell.GaugeWidth, 0, sk::kGaugeFull);
-    if (BulletLeftBar->width() != width) BulletLeftBar->resize(width, kGaugeHeight);
-    SetVisible(BulletLeftBar, shell.GaugeVisible && width > 0);
+    if (BulletLeftBar->width() != width) {
+        BulletLeftBar->resize(width, kGaugeHeight);
+        changed += QRect(kGaugeLeft, kGaugeTop, sk::kGaugeFull, kGaugeHeight);
+    }
+    changed += SetVisible(BulletLeftBar, shell.GaugeVisible && width > 0);
+    return changed;
 }

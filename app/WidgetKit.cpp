@@ -53,22 +53,6 @@ private:
     QWidget* owner_;
 };
 
-// The window manager's frame around `window`. A window that was never shown
-// has none yet: the frame of another shown window of the program, drawn by
-// the same manager, stands in for it.
-QMargins FrameMargins(QWidget* window) {
-    window->winId();
-    const QMargins own = window->windowHandle()->frameMargins();
-    if (!own.isNull()) return own;
-    for (QWidget* other : QApplication::topLevelWidgets()) {
-        const QWindow* handle = other->windowHandle();
-        if (other != window && other->isVisible() && handle && !handle->frameMargins().isNull()) {
-            return handle->frameMargins();
-        }
-    }
-    return own;
-}
-
 }  // namespace
 
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QPoint pos, const QFont& font,
@@ -124,13 +108,26 @@ void PlaceFrame(QWidget* window, QPoint topLeft) {
     window->windowHandle()->setFramePosition(topLeft);
 }
 
-void CentreOnScreen(QWidget* window) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
+QMargins FrameMargins(QWidget* window) {
+    window->winId();
+    const QMargins own = window->windowHandle()->frameMargins();
+    if (!own.isNull()) return own;
+    for (QWidget* other : QApplication::topLevelWidgets()) {
+        const QWindow* handle = other->windowHandle();
+        if (other != window && other->isVisible() && handle && !handle->frameMargins().isNull()) {
+            return handle->frameMargins();
+        }
+    }
+    return own;
+}
+
+void CentreOnScreen(QWidget* window, const QScreen* screen) {
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
-    const QSize screenSize = screen->geometry().size();
+    const QRect area = screen->geometry();
     const QSize frameSize = window->size().grownBy(FrameMargins(window));
-    PlaceFrame(window, QPoint((screenSize.width() - frameSize.width()) / 2,
-                              (screenSize.height() - frameSize.height()) / 2));
+    PlaceFrame(window, area.topLeft() + QPoint((area.width() - frameSize.width()) / 2,
+                                               (area.height() - frameSize.height()) / 2));
 }
 
 void SetDialogFrame(QWidget* window, bool closeBox) {

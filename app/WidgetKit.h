@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 
@@ -11,6 +12,7 @@ class QGroupBox;
 class QDialog;
 class QLabel;
 class QPushButton;
+class QScreen;
 class QWidget;
 
 namespace sk {
@@ -44,9 +46,15 @@ void SetTextColor(QWidget* widget, const QColor& color);
 // `topLeft`, the first showing too.
 void PlaceFrame(QWidget* window, QPoint topLeft);
 
-// Moves a window so that its frame sits in the middle of the primary screen:
-// left = (screen width - frame width) / 2, top likewise, halves truncated.
-void CentreOnScreen(QWidget* window);
+// The window manager's frame around `window`. A window that was never shown
+// has none yet: the frame of another shown window of the program, drawn by
+// the same manager, stands in for it.
+QMargins FrameMargins(QWidget* window);
+
+// Moves a window so that its frame sits in the middle of `screen` (the
+// primary screen when null): left = (screen width - frame width) / 2 from the
+// screen's left edge, top likewise, halves truncated.
+void CentreOnScreen(QWidget* window, const QScreen* screen = nullptr);
 
 // The window decorations of the dialogs: a title bar, a close box only when
 // asked, always on top.

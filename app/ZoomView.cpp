@@ -25,10 +25,6 @@ QRect ZoomedConfinementArea(const QRect& frame, const QRect& image, double scale
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-int DevicePixelFactor(int zoom, double devicePixelRatio) {
-    return std::max(1, static_cast<int>(std::lround(zoom * devicePixelRatio)));
-}
-
 ZoomView::ZoomView(QWidget* client, QWidget* parent) : QWidget(parent), client_(client) {
     setObjectName(QStringLiteral("ZoomView"));
     setMouseTracking(true);

@@ -25,10 +25,6 @@ namespace sk {
 // rectangle around `image` (the scaled client, global coordinates).
 QRect ZoomedConfinementArea(const QRect& frame, const QRect& image, double scale);
 
-// The whole device-pixel factor for a wanted zoom on a screen with
-// `devicePixelRatio`: pixels stay even when Qt scales the window itself.
-int DevicePixelFactor(int zoom, double devicePixelRatio);
-
 // How the view fills its size.
 enum class ZoomFill {
     Factor,  // the factor set

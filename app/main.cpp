@@ -1,4 +1,7 @@
 // The program's entry: one copy per user, six windows, the event loop.
+//   skarbolt                        the game
+//   skarbolt --play-replay FILE     the game, straight into watching FILE
+//   skarbolt --verify-replay FILE   plays FILE without a window (see VerifyCommand.h)
 #include "app/Application.h"
 #include "app/AppWindows.h"
 #include "app/DataFolder.h"
@@ -8,14 +11,36 @@
 #include "app/MessageBoxes.h"
 #include "app/SingleInstance.h"
 #include "app/TuneSoundFont.h"
+#include "app/VerifyCommand.h"
 
+#include <QTimer>
+
+#include <cstring>
 #include <exception>
+#include <filesystem>
+#include <string>
 
 namespace {
+
+// The file after `option`, made absolute before the program changes folder.
+std::string FileAfter(int argc, char** argv, const char* option) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], option) == 0) return std::filesystem::absolute(argv[i + 1]).string();
+    }
+    return {};
+}
+
 constexpr int kSubsetDelayMs = 2000;
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before any lock, window or display: it only reads.
+    if (const std::string file = FileAfter(argc, argv, "--verify-replay"); !file.empty()) {
+        return sk::RunVerifyCommand(file, argv[0]);
+    }
+    const std::string watch = FileAfter(argc, argv, "--play-replay");
+
     // Held until the process ends; the kernel drops it even after a crash.
     // Where no lock can be made at all, the game starts rather than refuse.
     static sk::SingleInstanceLock instance;
@@ -53,6 +78,10 @@ int main(int argc, char** argv) {
         sk::ExitSignals endSignals;
         QObject::connect(&endSignals, &sk::ExitSignals::EndRequested, &windows.MainForm, &QWidget::close);
         windows.MainForm.show();
+        if (!watch.empty()) {
+            QTimer::singleShot(0, &windows.MainForm,
+                               [&windows, &watch] { windows.MainForm.WatchReplayFile(QString::fromStdString(watch)); });
+        }
         return app.exec();
     } catch (const std::exception& e) {
         sk::ShowExceptionBox(QString::fromUtf8(e.what()));

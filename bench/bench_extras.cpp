@@ -2,8 +2,11 @@
 // zoomed present at 2x and 3x (render at 1x, one scaled copy), full screen
 // at 1280 x 800 by whole factors (1x with bars) and fitted (2x, then down
 // smoothly to 1165 x 800), and reading a connected game pad (SDL's virtual
-// joystick) against the title frame.
+// joystick) against the title frame; and a whole shown title frame at 1x in
+// the main window's client (on X11 through shared memory: run under Xvfb
+// with QT_QPA_PLATFORM=xcb).
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "app/ClientView.h"
 #include "app/Gamepad.h"
 #include "app/PlayArea.h"
 #include "app/ZoomView.h"
@@ -12,6 +15,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMainWindow>
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -89,6 +93,28 @@ void BM_TitleFrame(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(shell.game.AppIdle());
 }
 BENCHMARK(BM_TitleFrame);
+
+// A title frame as the main window shows it: the frame, its changed rows
+// put on the screen, the status bar mirrored, the events that follow.
+void BM_ShownTitleFrame1x(benchmark::State& state) {
+    static sk::NullWindowPort port;
+    static sk::Game game{port, sk::LoadPictures(), sk::SilentSound()};
+    static QMainWindow* window = new QMainWindow;
+    static sk::ClientView* view = new sk::ClientView(window, game);
+    game.InitGame(sk::Settings{});
+    game.ShowTitlePicture();
+    view->SetClientSize(QSize(sk::kFieldWidth, sk::kClientHeight));
+    window->show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        game.AppIdle();
+        view->Present(game.ChangedRows());
+        view->Mirror(game.S.Shell);
+        QCoreApplication::processEvents();
+    }
+    state.counters["direct"] = view->MainScreen()->PresentsDirectly() ? 1 : 0;
+}
+BENCHMARK(BM_ShownTitleFrame1x);
 
 void BM_PadPoll(benchmark::State& state) {
     static sk::Gamepad pad("");

@@ -5,6 +5,7 @@
 // eleven explosions (every enemy slot and the ship) and the game-over
 // picture, composed into MainScr (which the window then shows). The state is put
 // back before every frame so each one does the same work.
+#include "CountedAllocations.h"
 #include "game/Game.h"
 #include "game/Headless.h"
 
@@ -15,24 +16,7 @@
 #include <cstdlib>
 #include <new>
 
-namespace {
-
-std::atomic<long long> gAllocations{0};
-
-void* CountedAlloc(std::size_t size) {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return CountedAlloc(size); }
-void* operator new[](std::size_t size) { return CountedAlloc(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+using bench::gAllocations;
 
 namespace {
 

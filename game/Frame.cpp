@@ -45,7 +45,10 @@ void BlackenBandGap(Bitmap& screen, const TitleBand& band, int offset) {
 
 int Game::AppIdle() {
     if (!S.Paused && !S.TitleMode) {
-        PlayFrame();
+        {
+            const EventScope frame(*this, ReplayOp::Frame);
+            PlayFrame();
+        }
         titleOnScreen_ = false;
         NoteChangedRows(false);
         return S.FrameDelay;

@@ -6,17 +6,22 @@
 
 #include "game/GameState.h"
 #include "game/Pictures.h"
+#include "game/ReplayRecorder.h"
 #include "game/Settings.h"
 #include "game/SoundApi.h"
 #include "game/SoundCatalogue.h"
 #include "game/StageBackground.h"
 #include "game/WindowPort.h"
 #include "scores/HighScores.h"
+#include "scores/ReplayIndex.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <string>
+#include <vector>
 
 namespace sk {
 
@@ -44,6 +49,7 @@ public:
 
     GameState S;                 // the one game state
     HighScoreTable HighScores;   // HiScore / HiName
+    ReplayIndex Replays;         // the replay kept for each entry of the table
     Bitmap MainScr;              // 632 x 404 off-screen frame
     Bitmap TitleScreen;          // 632 x 434: what the title draws straight onto the play area
     StageBackground BackHai{S.StageMap};  // the stage background
@@ -137,7 +143,44 @@ public:
     void DrawSprite(const Bitmap& image, int x, int y, int width, int height, int frameA, int frameB,
                     std::uint8_t layout);
 
+    // --- Recording.cpp: every game recorded ---------------------------
+    // From now on each game (a start or a continue, to its game over, a
+    // reset or EndRecording) is recorded and handed to `sink` as a replay
+    // file's bytes. A game that earns a name entry keeps its replay for
+    // EnterHighScore.
+    using ReplaySink = std::function<void(const std::vector<std::uint8_t>& file)>;
+    void RecordReplays(ReplaySink sink);
+    bool Recording() const { return recorder_.Active(); }
+    // The program ends: the game so far is handed over.
+    void EndRecording();
+    // The name entry's OK: the entry goes into the table at position k
+    // (0..9), with the replay of the game that earned it.
+    void EnterHighScore(int k, std::int32_t points, std::string nameCp932);
+    // The high-score window's reset: the default table, no replays kept.
+    void ResetHighScoreTable();
+
 private:
+    // Every way into the game opens one of these: the outermost records its
+    // event (a start or a continue first begins a recording), and closing it
+    // notes a frame's check value and ends the recording where the game ended.
+    class EventScope {
+    public:
+        EventScope(Game& game, ReplayOp op, std::int32_t a = 0, std::int32_t b = 0);
+        ~EventScope();
+        EventScope(const EventScope&) = delete;
+        EventScope& operator=(const EventScope&) = delete;
+
+    private:
+        Game& game_;
+        ReplayOp op_;
+    };
+    // Recording.cpp
+    void EnterEvent(ReplayOp op, std::int32_t a, std::int32_t b);
+    void LeaveEvent(ReplayOp op);
+    void BeginRecording(ReplayStartKind kind);
+    void FinishRecording(ReplayEnd end);
+    void NoteReset();
+
     // Frame.cpp
     void NoteChangedRows(bool starBandsOnly);
     // Ship.cpp
@@ -169,6 +212,11 @@ private:
     std::size_t changedCount_ = 0;
     Bitmap work_;  // DrawSprite's work bitmap, kept so drawing never allocates
     Bitmap shipWork_{59, 30};  // the ship's own work bitmap
+    ReplayRecorder recorder_;
+    ReplaySink sink_;
+    int eventDepth_ = 0;       // ways into the game now open, nested
+    bool resetPending_ = false;  // ResetGame ran inside the open event
+    std::vector<std::uint8_t> offered_;  // the replay of the game the name entry was last offered for
 };
 
 }  // namespace sk

@@ -34,17 +34,20 @@ void Game::FreeShot(Actor& shot, int x, int y) {
 }
 
 void Game::MainScreenMouseMove(int x, int y) {
+    const EventScope scope(*this, ReplayOp::PointerMove, x, y);
     if (S.AutoPilot) return;
     S.TargetX = ClampTarget(x - kPointerOffset, kTargetMaxX);
     S.TargetY = ClampTarget(y - kPointerOffset, kTargetMaxY);
 }
 
 void Game::SteerTarget(int x, int y) {
+    const EventScope scope(*this, ReplayOp::Steer, x, y);
     S.TargetX = x;
     S.TargetY = y;
 }
 
 void Game::MainScreenMouseDown(MouseButton button, int /*x*/, int /*y*/) {
+    const EventScope scope(*this, ReplayOp::Press, static_cast<std::int32_t>(button));
     switch (button) {
         case MouseButton::Left: FireSingle(); break;
         case MouseButton::Right: FireFan(); break;
@@ -64,6 +67,7 @@ void Game::PlayShotSound() {
 }
 
 void Game::FireSingle() {
+    const EventScope scope(*this, ReplayOp::FireSingle);
     if (!TakesPresses()) return;
     if (CanFire()) {
         PlayShotSound();
@@ -82,6 +86,7 @@ void Game::FireSingle() {
 // Fills the free slots of a column of seven, 16 pixels apart from 48 above
 // the ship's top edge, one shot step behind the single shot's start.
 void Game::FireFan() {
+    const EventScope scope(*this, ReplayOp::FireFan);
     if (!TakesPresses()) return;
     if (CanFire()) {
         PlayShotSound();

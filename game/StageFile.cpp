@@ -48,7 +48,8 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-// Reads up to kStageFileMaxBytes of the file; later bytes are never looked at.
+}  // namespace
+
 StageMapStatus ReadStageFile(const std::string& path, std::array<std::uint8_t, kStageFileMaxBytes>& buffer,
                              std::size_t& size) {
     // A FIFO or device in the file's place is refused rather than waited on.
@@ -68,8 +69,6 @@ StageMapStatus ReadStageFile(const std::string& path, std::array<std::uint8_t, k
     if (std::ferror(file.get())) return StageMapStatus::Unreadable;
     return StageMapStatus::Ok;
 }
-
-}  // namespace
 
 StageMapStatus LoadStageFile(const std::string& path, std::int32_t& cols, std::int32_t& rows, StageMapCells& cells) {
     std::array<std::uint8_t, kStageFileMaxBytes> buffer;

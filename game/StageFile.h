@@ -37,6 +37,11 @@ StageMapStatus ReadStageMap(std::span<const std::uint8_t> data, std::int32_t& co
 // changes nothing.
 StageMapStatus LoadStageFile(const std::string& path, std::int32_t& cols, std::int32_t& rows, StageMapCells& cells);
 
+// Reads up to kStageFileMaxBytes of a stage file (later bytes are never
+// looked at) into `buffer`; `size` takes how many there were.
+StageMapStatus ReadStageFile(const std::string& path, std::array<std::uint8_t, kStageFileMaxBytes>& buffer,
+                             std::size_t& size);
+
 // "Data/Stage<n>.dat".
 std::string StageFileName(int stageNo);
 

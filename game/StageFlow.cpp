@@ -104,6 +104,7 @@ bool Game::StartStage(bool advance) {
 }
 
 void Game::ResetGame() {
+    NoteReset();
     PlayMusic(Tune::Opening);
     S.FrameDelay = 20;
 

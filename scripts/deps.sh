@@ -6,11 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  libsdl2-dev libfluidsynth-dev fluidsynth timgm6mb-soundfont libpng-dev pipewire
+  libsdl2-dev libfluidsynth-dev fluidsynth timgm6mb-soundfont libpng-dev zlib1g-dev pipewire
   libx11-dev libxfixes-dev libxext-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
-  xvfb xauth xfonts-base xdotool x11-utils imagemagick sox openbox
+  xvfb xauth xfonts-base xdotool x11-utils imagemagick sox openbox weston qt6-wayland
   desktop-file-utils appstream lintian dpkg-dev file
 )
 

@@ -161,6 +161,42 @@ Name entry: up/down letter, left/right move,
 %2</translation>
     </message>
     <message>
+        <source>リプレイ</source>
+        <translation>Replay</translation>
+    </message>
+    <message>
+        <source>リプレイを読めません: %1</source>
+        <translation>Cannot read the replay: %1</translation>
+    </message>
+    <message>
+        <source>別のルールまたは別のステージデータで記録されたリプレイです。</source>
+        <translation>It was recorded under other rules or with other stage maps.</translation>
+    </message>
+    <message>
+        <source>リプレイとして読めないファイルです。</source>
+        <translation>The file cannot be read as a replay.</translation>
+    </message>
+    <message>
+        <source>このリプレイは再生できません。</source>
+        <translation>This replay cannot be played.</translation>
+    </message>
+    <message>
+        <source>リプレイがフレーム %1 でゲームと食い違いました。</source>
+        <translation>The replay parted from the game at frame %1.</translation>
+    </message>
+    <message>
+        <source>%1x</source>
+        <translation>%1x</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>一時停止</source>
+        <translation>Paused</translation>
+    </message>
+    <message>
         <source>ファイルが読み取り専用のため、書き換えませんでした。</source>
         <translation>The file is read-only, so it was left as it is.</translation>
     </message>
@@ -279,6 +315,10 @@ Name entry: up/down letter, left/right move,
         <source>整数倍は画素を均等に保ち、画面に合わせるは縦横比を保って画面いっぱいに広げます</source>
         <translation>Whole keeps every pixel the same size; Fit screen fills the screen with the aspect kept</translation>
     </message>
+    <message>
+        <source>画面に収まらないため選べません</source>
+        <translation>Too large for this screen</translation>
+    </message>
 </context>
 <context>
     <name>TPropatyBox</name>
@@ -348,6 +388,57 @@ Name entry: up/down letter, left/right move,
     </message>
 </context>
 <context>
+    <name>TReplayListBox</name>
+    <message>
+        <source>%1 (%2周目)</source>
+        <translation>%1 (lap %2)</translation>
+    </message>
+    <message>
+        <source>リプレイ</source>
+        <translation>Replays</translation>
+    </message>
+    <message>
+        <source>順位</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>得点</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>ステージ</source>
+        <translation>Stage</translation>
+    </message>
+    <message>
+        <source>日付</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>長さ</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>再生(&amp;P)</source>
+        <translation>&amp;Play</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>前回</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>(最後のゲーム)</source>
+        <translation>(last game)</translation>
+    </message>
+</context>
+<context>
     <name>sk::MainMenu</name>
     <message>
         <source>開始(&amp;S)</source>
@@ -400,6 +491,10 @@ Name entry: up/down letter, left/right move,
     <message>
         <source>ヘルプ(&amp;H)</source>
         <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>リプレイ(&amp;L)...</source>
+        <translation>Rep&amp;lays...</translation>
     </message>
 </context>
 </TS>

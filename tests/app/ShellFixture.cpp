@@ -44,6 +44,7 @@ void ShellTest::SetUp() {
     std::error_code error;
     std::filesystem::remove_all(SettingsFile(), error);
     std::filesystem::remove(RunDir() / "Data" / "Hi-Score.dat", error);
+    std::filesystem::remove_all(RunDir() / "Replays", error);
     sk::SetMessageBoxHook([this](QWidget*, sk::BoxKind kind, const QString& caption, const QString& text) {
         boxes_.push_back({kind, caption, text});
     });

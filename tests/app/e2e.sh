@@ -3,7 +3,8 @@
 # with keys and the mouse, continue after a game over, refuse a second copy,
 # check that the cursor stays in the window, that the menu keys reach the game
 # after a dialog and from the name entry, quit with F9 and check what the quit
-# wrote, that the environment's language reaches the windows; then, under a
+# wrote, that the environment's language reaches the windows, that a stored
+# zoom too large for the screen falls back to one that fits; then, under a
 # window manager, that windows sit where they are centred and that its close
 # (Alt+F4) and SIGTERM save as F9 does and end the program; last, full screen
 # fitted to two handheld-sized screens.
@@ -224,6 +225,19 @@ f9_from_name_entry_saves_and_quits() {
   check_saved F9
 }
 
+# A stored zoom whose window would not fit the screen (2x: 1264 x 868 and
+# the menu bar on 1024 x 768) shows the largest that fits, 1x.
+stored_zoom_fits_the_screen() {
+  stop_game
+  export XDG_CONFIG_HOME="$work/zoom-config"
+  mkdir -p "$XDG_CONFIG_HOME"
+  printf '[General]\nZoom=2\n' >"$XDG_CONFIG_HOME/SK98.conf"
+  start_game
+  [ "$WIDTH" -eq 632 ] && [ "$HEIGHT" -lt 868 ] || fail "window ${WIDTH}x$HEIGHT at a stored 2x zoom, expected 1x"
+  [ $((X + WIDTH)) -le "$screen_w" ] && [ $((Y + HEIGHT)) -le "$screen_h" ] || fail "window at $X,$Y reaches past the screen"
+  stop_game
+}
+
 window_manager_runs() {
   command -v openbox >/dev/null || skip "openbox is not installed: nothing checked under a window manager"
   stop_game
@@ -231,6 +245,65 @@ window_manager_runs() {
   track $!
   for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
   sleep 1  # the manager announces itself before it manages new windows
+}
+
+# A game played in the window leaves Replays/last.skr; watched from the list
+# at 4x it stops on its last picture with the score the played game ended
+# with. F9 keeps its replay for the record it entered, and both files verify
+# without a display.
+replay_watched_at_4x() {
+  need_game_on_title
+  leave_title
+  xdotool key F1
+  for i in $(seq 30); do
+    [ -n "$(entry_open)" ] && break
+    at $((60 + (i * 37) % 400)) $((40 + (i * 53) % 320))
+    xdotool click 1
+    sleep 0.1
+  done
+  at 560 180
+  local entry="" deadline=$((SECONDS + 60))
+  while [ $SECONDS -lt $deadline ] && [ -z "$entry" ]; do entry=$(entry_open) || true; sleep 1; done
+  [ -n "$entry" ] || fail "no game over within a minute"
+  sleep 3  # shots still in flight may score; then the score stands
+  snap 540 404 92 30 played
+  xdotool windowfocus --sync "$entry" || fail "the name entry took no focus"
+  xdotool type Watcher
+  xdotool key Return
+  gone "A New Record !" || fail "the name entry stayed open"
+  timeout 10 xdotool windowfocus --sync "$wid" || true
+  xdotool key F2
+  local replays
+  replays=$(dirname "$(dirname "$scores")")/Replays  # beside Data/, where the game plays
+  [ -s "$replays/last.skr" ] || fail "no Replays/last.skr after the game"
+  xdotool key alt+g
+  sleep 0.5
+  xdotool key l
+  poll 50 titled "リプレイ" || fail "リプレイ... opened no list"
+  xdotool key Return
+  poll 50 untitled "リプレイ" || fail "the list stayed open"
+  timeout 10 xdotool windowfocus --sync "$wid" || true
+  xdotool key 4
+  deadline=$((SECONDS + 90))
+  until still; do [ $SECONDS -lt $deadline ] || fail "the replay did not come to its end"; done
+  snap 540 404 92 30 watched
+  convert "$work/played.png" "rgb:$work/played.rgb"
+  convert "$work/watched.png" "rgb:$work/watched.rgb"
+  cmp -s "$work/played.rgb" "$work/watched.rgb" || {
+    cp "$work/played.png" "$shot_dir/e2e-score-played.png"; cp "$work/watched.png" "$shot_dir/e2e-score-watched.png"
+    fail "the replay ended with another score than the game (e2e-score-*.png)"
+  }
+  import -window "$wid" "$shot_dir/e2e-replay.png"
+  xdotool key Escape
+  moving || fail "Esc did not return to the title"
+  quit_with_f9 "after watching a replay"
+  local kept
+  kept=$(awk '$4 ~ /^kept-/ {print $4; exit}' "$replays/index.txt" 2>/dev/null)
+  [ -n "$kept" ] || fail "F9 kept no replay for the record"
+  for file in "$replays/last.skr" "$replays/$kept"; do
+    env -u DISPLAY "$bin" --verify-replay "$file" >/dev/null 2>"$work/verify.err" ||
+      fail "$file does not verify: $(cat "$work/verify.err")"
+  done
 }
 
 # The player's languages choose the windows' language: English under an
@@ -353,7 +426,9 @@ scenario game_over_opens_name_entry pause_stops_drawing
 scenario name_entry_passes_menu_keys game_over_opens_name_entry
 scenario double_click_continues name_entry_passes_menu_keys
 scenario f9_from_name_entry_saves_and_quits double_click_continues
+scenario replay_watched_at_4x
 scenario speaks_the_players_language
+scenario stored_zoom_fits_the_screen
 scenario window_manager_runs
 scenario placement_under_window_manager window_manager_runs
 scenario alt_f4_saves_and_ends window_manager_runs

@@ -107,12 +107,16 @@ gone() { for _ in $(seq 50); do xdotool search --onlyvisible --name "^$1\$" >/de
 # stops it without a pid that may have been reused).
 game_running() { [ -s "$work/game.pid" ] && [ ! -e "$work/game.rc" ]; }
 alive() { game_running || fail "the program ended unexpectedly"; }
-# Starts the program from the current folder, waits for its main window and
-# focuses it; keeps wid, its geometry (X Y WIDTH HEIGHT) and the menu bar's height.
-start_game() {
+# Starts the program from the current folder (its output goes to game.log).
+launch_game() {
   rm -f "$work/game.pid" "$work/game.rc"
   { set +e; "$bin" >"$work/game.log" 2>&1 & echo $! >"$work/game.pid"; wait $!; echo $? 2>/dev/null >"$work/game.rc"; } &
   poll 50 test -s "$work/game.pid" || fail "the program did not start"
+}
+# Starts the program, waits for its main window and focuses it; keeps wid,
+# its geometry (X Y WIDTH HEIGHT) and the menu bar's height.
+start_game() {
+  launch_game
   on_title=1
   poll 200 main_window_or_end || true
   game_running || fail "the program ended with $(<"$work/game.rc") at start"

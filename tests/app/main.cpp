@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -59,7 +60,16 @@ int main(int argc, char** argv) {
     fs::current_path(apptest::runDir);
 
     ::setenv("XDG_CONFIG_HOME", apptest::configDir.c_str(), 1);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Two screens side by side: a large one first, which takes every zoom,
+    // and a small one beside it, which takes 1x alone.
+    const std::string platform = std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "offscreen";
+    if (platform == "offscreen") {
+        const fs::path screens = root / "screens.json";
+        std::ofstream(screens) << R"({"screens": [
+            {"name": "Large", "x": 0, "y": 0, "width": 2048, "height": 1536},
+            {"name": "Small", "x": 2048, "y": 0, "width": 1024, "height": 768}]})";
+        ::setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens.string()).c_str(), 1);
+    }
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
     ::setenv("SONOBOX_NO_DIALOGS", "1", 1);
     ::setenv("SKARBOLT_LOCK_DIR", root.c_str(), 0);

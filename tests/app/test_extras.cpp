@@ -9,12 +9,15 @@
 #include "app/PlayArea.h"
 #include "app/SettingsStore.h"
 #include "app/SonoboxSound.h"
+#include "app/ZoomFit.h"
 #include "app/ZoomView.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QSettings>
 #include <QSlider>
 #include <QTest>
@@ -230,6 +233,95 @@ TEST_F(ExtrasTest, AZoomedFrameIsThe1xFrameScaledUpAndTheMouseIsMappedBack) {
     Main().ApplyExtras(zoomed);
     EXPECT_EQ(Main().View().ShownZoomView(), nullptr);
     EXPECT_EQ(Main().centralWidget()->size(), QSize(632, 434));
+}
+
+// Records the parts of a widget that were painted.
+class PaintSpy : public QObject {
+public:
+    explicit PaintSpy(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+TEST_F(ExtrasTest, AtAZoomWhatAFrameChangesInTheStatusBarIsDrawnAgainAtOnce) {
+    StartPlaying();
+    Game().S.Paused = true;  // only the status bar changes
+    sk::ExtraSettings zoomed = Main().Extras();
+    zoomed.ZoomMode = sk::Zoom::X2;
+    Main().ApplyExtras(zoomed);
+    QCoreApplication::processEvents();
+    PaintSpy spy(Main().View().ShownZoomView());
+
+    Game().S.Shell.ScoreCaption = "0000100";
+    Game().S.Shell.GaugeWidth = 10;
+    Main().StateChanged();
+    Main().Mirror();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(spy.painted.contains(QRect(2 * 551, 2 * 412, 2 * 65, 2 * 19))) << "score";
+    EXPECT_TRUE(spy.painted.contains(QRect(2 * 168, 2 * 416, 2 * sk::kGaugeFull, 2 * 6))) << "gauge";
+    EXPECT_FALSE(spy.painted.intersects(QRect(0, 0, 2 * 632, 2 * 400))) << "the play field did not change";
+}
+
+// The window on the small screen beside the large one: zooms above 1x are
+// neither shown nor offered there, F11 agrees, and the zoom asked for
+// returns on the large screen.
+TEST_F(ExtrasTest, AZoomWhoseWindowDoesNotFitTheScreenFallsBackAndIsNotOffered) {
+    Start();
+    sk::ExtraSettings wish = Main().Extras();
+    wish.ZoomMode = sk::Zoom::X2;
+    Main().ApplyExtras(wish);
+    EXPECT_EQ(Main().View().ShownZoom(), sk::Zoom::X2);
+
+    Main().move(2048 + 100, 100);  // onto the small screen
+    EXPECT_EQ(Main().View().ShownZoom(), sk::Zoom::X1);
+    EXPECT_EQ(Main().centralWidget()->size(), QSize(632, 434));
+    EXPECT_EQ(Main().View().WindowedZoom(), sk::Zoom::X2);
+
+    Main().ToggleFullScreen();
+    Main().ToggleFullScreen();
+    EXPECT_EQ(Main().View().ShownZoom(), sk::Zoom::X1);
+
+    bool offered2 = true, checked1 = false;
+    WhenModalOpens(
+        [&](QWidget* box) {
+            offered2 = box->findChild<QAbstractButton*>("ZoomItem2")->isEnabled();
+            checked1 = box->findChild<QAbstractButton*>("ZoomItem1")->isChecked();
+            EXPECT_TRUE(box->findChild<QAbstractButton*>("ZoomItem4")->isEnabled());
+        },
+        [](QWidget* box) { static_cast<QDialog*>(box)->accept(); });
+    Main().PlayOptionsBClick();
+    EXPECT_FALSE(offered2);
+    EXPECT_TRUE(checked1);
+    EXPECT_EQ(Stored("Zoom"), "2");  // left as shown: the wish stays
+
+    Main().move(100, 100);
+    EXPECT_EQ(Main().View().ShownZoom(), sk::Zoom::X2);
+    EXPECT_EQ(Main().centralWidget()->size(), QSize(2 * 632, 2 * 434));
+}
+
+TEST(ZoomFit, TheLargestZoomWhoseWindowFitsTheAvailableArea) {
+    const QSize chrome(6, 51);  // frame and menu bar
+    const auto fitting = [&](int width, int height, sk::Zoom wished = sk::Zoom::X3) {
+        return sk::FittingZoom(wished, QSize(width, height), chrome, 1.0);
+    };
+    EXPECT_EQ(fitting(800, 600), sk::Zoom::X1);
+    EXPECT_EQ(fitting(1280, 800), sk::Zoom::X1);
+    EXPECT_EQ(fitting(1920, 1080), sk::Zoom::X2);
+    EXPECT_EQ(fitting(1920, 1080, sk::Zoom::X1), sk::Zoom::X1);
+    EXPECT_EQ(fitting(2560, 1440), sk::Zoom::X3);
+    EXPECT_EQ(fitting(640, 480, sk::Zoom::FullScreen), sk::Zoom::FullScreen);
+    // To the pixel: 1264 x 868 at 2x, and the chrome around it.
+    EXPECT_EQ(fitting(1270, 919), sk::Zoom::X2);
+    EXPECT_EQ(fitting(1270, 918), sk::Zoom::X1);
+    EXPECT_EQ(fitting(1269, 919), sk::Zoom::X1);
+    // At 150 % 2x is three device pixels a game pixel: 1264 x 868 logical.
+    EXPECT_EQ(sk::ZoomedClientSize(sk::Zoom::X2, 1.5), QSize(1264, 868));
+    EXPECT_EQ(sk::FittingZoom(sk::Zoom::X2, QSize(1270, 918), chrome, 1.5), sk::Zoom::X1);
 }
 
 TEST(ZoomedConfinement, MarginsInsideTheClientScaleAndFrameMarginsStay) {

@@ -79,6 +79,17 @@ TEST_F(ShellTest, StartUpMakesAFixedCentredWindowAndRunsTheSequenceOnce) {
     }
 }
 
+// The dialogs get native windows of their own before they are shown (to be
+// placed); the main window's menu bar and client still draw into the
+// window's own surface, where Wayland takes their repaints in its coordinates.
+TEST_F(ShellTest, TheMenuBarAndClientGetNoNativeWindowsOfTheirOwn) {
+    Start();
+    ASSERT_NE(Windows().LoadForm.internalWinId(), 0u);
+    EXPECT_EQ(Main().menuBar()->internalWinId(), 0u);
+    EXPECT_EQ(Main().centralWidget()->internalWinId(), 0u);
+    EXPECT_EQ(Main().View().MainScreen()->internalWinId(), 0u);
+}
+
 TEST_F(ShellTest, MusicOffInTheSettingsLoadsButDoesNotPlayTheOpening) {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "SK98").setValue("MidiOut", "0");
     Start();

@@ -1,11 +1,13 @@
 // skarbolt_driver: plays the game without a window from a script and prints
 // one JSON line per frame.
 //
-//   skarbolt_driver [--data DIR] [--sound] [--quiet] SCRIPT
+//   skarbolt_driver [--data DIR] [--sound] [--quiet] [--replays DIR] SCRIPT
 //
 // Runs in the current folder (which must hold Data/), or in DIR. --sound
 // uses the real sound library with whatever SDL driver the environment
 // names; by default the game is silent. --quiet prints no frame lines.
+// --replays writes each game the script plays as DIR/game-N.skr (N from 1;
+// a game still running at the end is closed as the program's end closes it).
 // Exit status: 0 done, 1 bad use or a file that could not be read or
 // written, 2 an expectation of the script was not met.
 #include "AutoPlay.h"
@@ -32,6 +34,7 @@ struct Options {
     std::string ScriptPath;
     bool Sound = false;
     bool Quiet = false;
+    std::string ReplayDir;
 };
 
 // The real library, for --sound; the driver sets no volumes.
@@ -48,6 +51,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             options.Sound = true;
         } else if (arg == "--quiet") {
             options.Quiet = true;
+        } else if (arg == "--replays" && i + 1 < argc) {
+            options.ReplayDir = std::filesystem::absolute(argv[++i]).string();
         } else if (!arg.empty() && arg[0] != '-' && options.ScriptPath.empty()) {
             options.ScriptPath = arg;
         } else {
@@ -107,6 +112,14 @@ void AutoPlayStep(sk::Game& game) {
     }
 }
 
+bool WriteReplay(const std::string& path, const std::vector<std::uint8_t>& file) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    if (out.flush()) return true;
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return false;
+}
+
 void StartSound(const sk::SoundApi& sound, const driver::Script& script) {
     sound.DsStart(nullptr);
     sound.DmStart(nullptr);
@@ -118,7 +131,7 @@ void StartSound(const sk::SoundApi& sound, const driver::Script& script) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: skarbolt_driver [--data DIR] [--sound] [--quiet] SCRIPT\n");
+        std::fprintf(stderr, "usage: skarbolt_driver [--data DIR] [--sound] [--quiet] [--replays DIR] SCRIPT\n");
         return 1;
     }
     driver::Script script;
@@ -146,6 +159,13 @@ int main(int argc, char** argv) {
     game.InitGame(sk::Settings{script.Music, script.Sound, script.MouseLock, script.Difficulty});
     game.ShowTitlePicture();
     if (script.Seed) game.S.Random.seed(*script.Seed);
+    int replays = 0;
+    bool filesOk = true;
+    if (!options.ReplayDir.empty()) {
+        game.RecordReplays([&](const std::vector<std::uint8_t>& file) {
+            filesOk &= WriteReplay(options.ReplayDir + "/game-" + std::to_string(++replays) + ".skr", file);
+        });
+    }
 
     std::stable_sort(script.Events.begin(), script.Events.end(),
                      [](const driver::Event& a, const driver::Event& b) { return a.Frame < b.Frame; });
@@ -153,7 +173,6 @@ int main(int argc, char** argv) {
     int pointerX = 0, pointerY = 0;
     bool autoPlay = script.AutoPlay;
     int bestStage = 0, bestScore = 0;
-    bool filesOk = true;
 
     for (int frame = 0; frame < script.Frames; ++frame) {
         for (; nextEvent != script.Events.end() && nextEvent->Frame == frame; ++nextEvent) {
@@ -170,6 +189,7 @@ int main(int argc, char** argv) {
                                       : driver::WritePng(game.Screen(), shot.File, game.S.Shell.MainScreenHeight);
         }
     }
+    game.EndRecording();
     std::fprintf(stderr, "after %d frames: stage %d (highest %d), score %d (highest %d)\n", script.Frames,
                  game.S.StageNo, bestStage, game.S.Score, bestScore);
     if (options.Sound) {
