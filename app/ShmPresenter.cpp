@@ -4,7 +4,9 @@
 #include <QtGui/qguiapplication_platform.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -12,6 +14,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -56,13 +59,17 @@ bool AttachSegment(Display* display, XShmSegmentInfo& segment, std::size_t bytes
 
 struct ShmPresenter::Impl {
     Display* display = nullptr;
+    xcb_connection_t* connection = nullptr;  // the same connection, seen through XCB
     Window window = 0;
     GC gc = nullptr;
     XImage* image = nullptr;
     XShmSegmentInfo segment{};
-    bool pending = false;
+    // Asked for after the last put: when its reply is there, the server has
+    // read the image.
+    std::optional<xcb_get_input_focus_cookie_t> afterPut;
 
     ~Impl() {
+        if (afterPut) xcb_discard_reply(connection, afterPut->sequence);
         if (image != nullptr) {
             XShmDetach(display, &segment);
             XSync(display, False);
@@ -77,7 +84,9 @@ struct ShmPresenter::Impl {
 std::unique_ptr<ShmPresenter> ShmPresenter::Open(unsigned long window, int width, int height) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     Display* display = x11 ? x11->display() : nullptr;
-    if (display == nullptr || window == 0 || width <= 0 || height <= 0 || !XShmQueryExtension(display)) {
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (display == nullptr || connection == nullptr || window == 0 || width <= 0 || height <= 0 ||
+        !XShmQueryExtension(display)) {
         return nullptr;
     }
     XWindowAttributes attributes{};
@@ -85,6 +94,7 @@ std::unique_ptr<ShmPresenter> ShmPresenter::Open(unsigned long window, int width
 
     auto impl = std::make_unique<Impl>();
     impl->display = display;
+    impl->connection = connection;
     impl->window = window;
     XImage* image = XShmCreateImage(display, attributes.visual, 24, ZPixmap, nullptr, &impl->segment,
                                     static_cast<unsigned>(width), static_cast<unsigned>(height));
@@ -119,9 +129,13 @@ void ShmPresenter::Put(const std::uint32_t* pixels, int stride, const QRect& are
                  shown.top(), static_cast<unsigned>(shown.width()), static_cast<unsigned>(shown.height()), False);
 }
 
+// No waiting for a round trip per frame: the answer to a question sent
+// right after a frame's puts is there by the next frame.
 void ShmPresenter::Show(const std::uint32_t* pixels, int stride, const QRegion& changed) {
-    if (impl_->pending) XSync(impl_->display, False);
+    if (impl_->afterPut) std::free(xcb_get_input_focus_reply(impl_->connection, *impl_->afterPut, nullptr));
+    impl_->afterPut.reset();
     for (const QRect& area : changed) Put(pixels, stride, area);
-    XFlush(impl_->display);
-    impl_->pending = true;
+    // XCB sends what Xlib holds first, so the question follows the puts.
+    impl_->afterPut = xcb_get_input_focus(impl_->connection);
+    xcb_flush(impl_->connection);
 }

@@ -23,7 +23,8 @@ public:
     // Copies the `changed` part of the 0x00RRGGBB frame `pixels` (rows
     // `stride` pixels apart) to the same place in the window. Parts outside
     // the image are dropped. Waits first until the server has read the
-    // previous frame, which it has long done at any frame rate.
+    // previous frame, which it has long done at any frame rate (its answer
+    // to a question sent with that frame is already there).
     void Show(const std::uint32_t* pixels, int stride, const QRegion& changed);
 
 private:

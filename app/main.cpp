@@ -10,6 +10,7 @@
 #include "app/Identity.h"
 #include "app/MessageBoxes.h"
 #include "app/SingleInstance.h"
+#include "app/TuneSoundFont.h"
 #include "app/VerifyCommand.h"
 
 #include <QTimer>
@@ -28,6 +29,8 @@ std::string FileAfter(int argc, char** argv, const char* option) {
     }
     return {};
 }
+
+constexpr int kSubsetDelayMs = 2000;
 
 }  // namespace
 
@@ -52,6 +55,9 @@ int main(int argc, char** argv) {
         if (qEnvironmentVariableIsEmpty(hint)) qputenv(hint, "Skarbolt 98");
     }
 
+    // The menus stay in the window, whose size and centring count with them;
+    // a desktop's global menu bar is not even asked for (over D-Bus).
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     sk::Application app(argc, argv);
     try {
         QApplication::setApplicationName(QStringLiteral("Skarbolt 98"));
@@ -59,6 +65,9 @@ int main(int argc, char** argv) {
         // Before any window: the sound library takes the current folder as
         // the base of its relative names.
         sk::EnterDataFolder(QCoreApplication::applicationDirPath().toStdString());
+        // Before the sound library starts; a missing subset is made well
+        // after the title is on screen.
+        sk::UseTuneSoundFont(kSubsetDelayMs);
         sk::InstallFontSubstitutions();
         AppWindows windows;
         windows.MainForm.setWindowIcon(sk::ProgramIcon());

@@ -29,10 +29,12 @@ struct WorstCase {
         game.InitGame(sk::Settings{});
         game.S.TitleMode = false;
         game.S.StageNo = 7;
+        game.S.MapCols = 60;
+        game.S.MapRows = 13;
+        for (int r = 0; r < 13; ++r)
+            for (int c = 0; c < 60; ++c) game.S.StageMap[r][c] = (r * 13 + c * 7) % 40;  // tiles and gaps
         game.BackHai.Resize(60 * 32, 13 * 32);
-        for (int y = 0; y < game.BackHai.Height; ++y) {
-            for (int x = 0; x < game.BackHai.Width; ++x) game.BackHai.Row(y)[x] = static_cast<std::uint32_t>(x * 2654435761u) & 0xFFFFFFu;
-        }
+        game.BuildBackground();
         sk::GameState& s = game.S;
         s.ScrollX = 300;
         s.EnemySpeed = 11;

@@ -5,8 +5,13 @@
 # /proc/<pid>/task/*/stat utime+stime: whole process, split into the UI
 # thread, SDL's audio threads, Qt's pooled threads and the rest, with the X
 # server's CPU over the same stretch beside it), peak memory
-# (VmHWM) with music playing, and the time from start to the first title
-# frame on screen (polled from the screen; the figure is an upper bound).
+# (VmHWM) with music playing, the proportional memory when paused (anonymous,
+# file-backed, shared), the ten largest resident mappings in play with music,
+# and the time from start to the first title frame on screen (polled from the
+# screen; the figure is an upper bound).
+# The game runs once before the measured run with the same private cache
+# folder, so what it makes at a first start is there (and timed) as a player's
+# later starts find it.
 # Usage: bench/process_bench.sh [skarbolt binary] [gamedata folder] [seconds]
 set -euo pipefail
 
@@ -76,11 +81,30 @@ cpu() {
 peak() { awk '/VmHWM/ { printf "%.1f MB", $2 / 1024 }' "/proc/$1/status"; }
 # Proportional resident memory now, split into anonymous (heap, decoded
 # pictures, sample buffers), file-backed (code, fonts, mapped files) and
-# shared memory (X shared-memory images).
+# shared memory (X shared-memory images); then the whole resident set, which
+# other programs sharing the same libraries do not lower.
 resident() {
-  awk '/^Pss:/ { p = $2 } /^Pss_Anon:/ { a = $2 } /^Pss_File:/ { f = $2 } /^Pss_Shmem:/ { m = $2 }
-       END { printf "Pss %.1f MB [anon %.1f, file %.1f, shmem %.1f]", p / 1024, a / 1024, f / 1024, m / 1024 }' \
+  awk '/^Rss:/ { r = $2 } /^Pss:/ { p = $2 } /^Pss_Anon:/ { a = $2 } /^Pss_File:/ { f = $2 } /^Pss_Shmem:/ { m = $2 }
+       END { printf "Pss %.1f MB [anon %.1f, file %.1f, shmem %.1f], Rss %.1f", p / 1024, a / 1024, f / 1024, m / 1024, r / 1024 }' \
     "/proc/$1/smaps_rollup"
+}
+# The ten mappings of process $1 with the most resident memory, as one
+# "name Rss/Pss MB" per line: libraries and fonts by file name, the heap, the
+# unnamed anonymous memory together, X's shared-memory segments by key.
+# (awk, not head, keeps the ten: head would close the pipe early, and
+# pipefail would end the script.)
+mappings() {
+  awk '
+    /^[0-9a-f]+-[0-9a-f]+ / {
+      name = NF >= 6 ? $6 : "[anon]"
+      for (i = 7; i <= NF; i++) name = name " " $i
+      sub(/.*\//, "", name); sub(/ \(deleted\)$/, "", name)
+      next
+    }
+    /^Rss:/ { rss[name] += $2 }
+    /^Pss:/ { pss[name] += $2 }
+    END { for (n in rss) printf "%d %.1f/%.1f %s\n", rss[n], rss[n] / 1024, pss[n] / 1024, n }' \
+    "/proc/$1/smaps" | sort -rn | awk 'NR <= 10' | cut -d' ' -f2-
 }
 now() { date +%s.%N; }
 # Ends a process: politely, then for sure.
@@ -104,13 +128,29 @@ first_picture() {
 }
 
 # --- Skarbolt 98 ------------------------------------------------------------
-mkdir -p "$work/run" "$work/config"
+mkdir -p "$work/run" "$work/config" "$work/cache"
 cp -r "$gamedata/." "$work/run/"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" SKARBOLT_LOCK_DIR="$work"
-(cd "$work/run" && SDL_AUDIODRIVER=dummy exec "$bin" >"$work/game.log" 2>&1) &
-pid=$!
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" XDG_CACHE_HOME="$work/cache" SKARBOLT_LOCK_DIR="$work"
+start_game() {
+  (cd "$work/run" && SDL_AUDIODRIVER=dummy exec "$bin" >"$work/game.log" 2>&1) &
+  pid=$!
+  pids+=("$pid")
+}
+# The first start: what it puts into the cache is ready once the cache has
+# stood unchanged for a second (at most 20 s).
+start_game
+first_start=$(first_picture "$(now)" "400x60+312+330")
+last="" deadline=$((SECONDS + 20))
+while [ $SECONDS -lt $deadline ]; do
+  sleep 1
+  listing=$(ls -lR --time-style=+%s.%N "$work/cache" 2>/dev/null)
+  [ -n "$listing" ] && [ "$listing" = "$last" ] && [ -z "$(find "$work/cache" -name '*.part*')" ] && break
+  last=$listing
+done
+stop "$pid"
+
+start_game
 start=$(now)
-pids+=("$pid")
 # The window is centred: the title's logo band lies in the middle of it.
 ours_start=$(first_picture "$start" "400x60+312+330")
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Skarbolt 98$' | head -1) || true
@@ -126,6 +166,7 @@ xdotool key F1
 sleep 1
 xdotool mousemove --window "$wid" 200 200
 ours_play=$(cpu "$pid")
+ours_mappings=$(mappings "$pid")
 xdotool key F3
 sleep 1
 ours_paused=$(cpu "$pid")
@@ -134,7 +175,7 @@ ours_resident=$(resident "$pid")
 stop "$pid"
 
 # --- Reference ----------------------------------------------------------------
-ref_title="n/a" ref_play="n/a" ref_paused="n/a" ref_peak="n/a" ref_resident="n/a" ref_start="n/a"
+ref_title="n/a" ref_play="n/a" ref_paused="n/a" ref_peak="n/a" ref_resident="n/a" ref_start="n/a" ref_mappings=""
 if [ -x "$reference" ]; then
   mkdir -p "$work/home"
   HOME="$work/home" SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 SDL_AUDIODRIVER=dummy \
@@ -152,6 +193,7 @@ if [ -x "$reference" ]; then
   # Start new game, start game, skip the intro, leave the briefing.
   for key in Return Return Escape Return; do xdotool key "$key"; sleep 2; done
   ref_play=$(cpu "$rpid")
+  ref_mappings=$(mappings "$rpid")
   xdotool key p
   sleep 1
   ref_paused=$(cpu "$rpid")
@@ -167,3 +209,7 @@ printf '%-24s %-70s %s\n' "CPU, paused" "$ours_paused" "$ref_paused"
 printf '%-24s %-70s %s\n' "peak memory (VmHWM)" "$ours_peak" "$ref_peak"
 printf '%-24s %-70s %s\n' "resident when paused" "$ours_resident" "$ref_resident"
 printf '%-24s %-70s %s\n' "start to first picture" "$ours_start" "$ref_start"
+printf '%-24s %-70s %s\n' "first start" "$first_start" ""
+# The largest mappings side by side, Rss/Pss in MB.
+paste -d'\t' <(echo "$ours_mappings") <(echo "$ref_mappings") |
+  awk -F'\t' '{ printf "%-24s %-70s %s\n", NR == 1 ? "largest mappings in play" : "", $1, $2 }'

@@ -145,9 +145,8 @@ void Game::TitleFrame() {
 }
 
 void Game::ScrollBackground() {
-    Blit(MainScr, 0, 0, 640, kClientHeight, BackHai, S.ScrollX, 0, RasterOp::SrcCopy);
-    Blit(MainScr, BackHai.Width - S.ScrollX, 0, S.ScrollX, kClientHeight, BackHai, 0, 0,
-         RasterOp::SrcCopy);
+    BackHai.CopyTo(MainScr, 0, 0, 640, kClientHeight, S.ScrollX, 0);
+    BackHai.CopyTo(MainScr, BackHai.Width - S.ScrollX, 0, S.ScrollX, kClientHeight, 0, 0);
     // The two copies cover the background's own size at most: a short or
     // narrow map leaves the rest of the field black, not the last frame.
     if (BackHai.Width < MainScr.Width) FillBlack(MainScr, BackHai.Width, 0, MainScr.Width, MainScr.Height);

@@ -10,6 +10,7 @@
 #include "game/Settings.h"
 #include "game/SoundApi.h"
 #include "game/SoundCatalogue.h"
+#include "game/StageBackground.h"
 #include "game/WindowPort.h"
 #include "scores/HighScores.h"
 #include "scores/ReplayIndex.h"
@@ -51,7 +52,7 @@ public:
     ReplayIndex Replays;         // the replay kept for each entry of the table
     Bitmap MainScr;              // 632 x 404 off-screen frame
     Bitmap TitleScreen;          // 632 x 434: what the title draws straight onto the play area
-    Bitmap BackHai;              // the stage background
+    StageBackground BackHai{S.StageMap};  // the stage background
 
     // What the play area shows: TitleScreen, or MainScr from the first play
     // frame until the title draws again. Showing MainScr is the play frame's

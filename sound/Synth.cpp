@@ -49,6 +49,7 @@ std::unique_ptr<Synth> Synth::Create(double sampleRate) {
     // Load a SoundFont's samples when a piece first selects their instrument:
     // a full General MIDI font would otherwise take well over 100 MB.
     fluid_settings_setint(made->settings_, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setint(made->settings_, "synth.polyphony", kSynthVoices);
     made->synth_ = new_fluid_synth(made->settings_);
     if (made->synth_ == nullptr) return nullptr;
     made->SetGain(MusicGain());

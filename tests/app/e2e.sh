@@ -42,7 +42,8 @@ fi
 mkdir -p "$(dirname "$scores")"
 for _ in $(seq 10); do echo "Nobody 0"; done >"$scores"
 
-export XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy SONOBOX_NO_DIALOGS=1 QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" SDL_AUDIODRIVER=dummy SONOBOX_NO_DIALOGS=1 \
+  QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work" SKARBOLT_LOCK_DIR="$work"
 cd "$work/run"
 
@@ -69,6 +70,22 @@ second_copy_refused() {
 title_moves() {
   need_game_on_title
   moving || fail "the title does not move"
+}
+
+# The first start cuts the SoundFont down to the tunes' presets in the
+# background; the next start uses that subset and leaves it as it is.
+tune_soundfont_cached() {
+  [ -f /usr/share/sounds/sf2/default-GM.sf2 ] || skip "no General MIDI SoundFont installed"
+  need_game_on_title
+  local subset="$work/cache/SK98/tunes.sf2"
+  poll 200 test -s "$work/cache/SK98/tunes.stamp" || fail "no SoundFont subset in the cache after 20 s"
+  local made
+  made=$(stat -c %i.%.9Y "$subset")
+  stop_game
+  start_game
+  sleep 3
+  [ "$(stat -c %i.%.9Y "$subset")" = "$made" ] || fail "the subset was made again though nothing changed"
+  ! grep -q "SoundFont" "$work/game.log" || fail "the program reported: $(grep SoundFont "$work/game.log")"
 }
 
 # After the version dialog closes the keys reach the game again, wherever the
@@ -415,6 +432,7 @@ darkest() { [ "$(convert "$1" -crop "$2" +repage -format '%[fx:maxima]' info:)" 
 scenario main_window_placed
 scenario second_copy_refused
 scenario title_moves
+scenario tune_soundfont_cached
 scenario keys_reach_game_after_dialogs
 scenario pause_stops_drawing
 scenario paused_frame_repaints pause_stops_drawing

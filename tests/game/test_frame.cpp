@@ -16,12 +16,12 @@ protected:
         StartGame();
         ClearField();
         g_.S.Invincible = true;
-        // A background whose every column has its own colour.
-        for (int y = 0; y < g_.BackHai.Height; ++y) {
-            for (int x = 0; x < g_.BackHai.Width; ++x) g_.BackHai.Row(y)[x] = 0xFF400000u | static_cast<std::uint32_t>(x);
+        // Tiles scattered over the ground, no two neighbouring stretches alike.
+        for (int r = 0; r < g_.S.MapRows; ++r) {
+            for (int c = 0; c < g_.S.MapCols; ++c) g_.S.StageMap[r][c] = (c * 7 + r * 3) % 11 < 3 ? 1 : 0;
         }
     }
-    std::uint32_t BackAt(int x) const { return 0xFF400000u | static_cast<std::uint32_t>(x); }
+    std::uint32_t BackAt(int x, int y) const { return g_.BackHai.At(x, y); }
     void Shoot(int slot, int x, int y) {
         g_.S.Shots[slot].X = x;
         g_.S.Shots[slot].Y = y;
@@ -97,7 +97,8 @@ TEST_F(FrameTest, BackgroundShipEnemiesShotsEnemyShotsGameOverInThatOrder) {
 
     g_.AppIdle();
     const Bitmap& scr = g_.MainScr;
-    EXPECT_EQ(scr.At(10, 10), BackAt(110));
+    EXPECT_EQ(scr.At(10, 10), BackAt(110, 10));
+    EXPECT_NE(scr.At(10, 10), BackAt(10, 10));
     EXPECT_EQ(scr.At(125, 105), kShipColour);
     EXPECT_EQ(scr.At(145, 105), EnemyColour(1));
     EXPECT_TRUE(g_.S.Enemies[2].Active);
@@ -147,12 +148,14 @@ TEST_F(FrameTest, FirstPlayFrameShowsTheStatusPicture) {
 }
 
 TEST_F(FrameTest, ScrollBackgroundPlacesTheStartAfterTheEnd) {
-    g_.S.ScrollX = g_.BackHai.Width - 600;
+    const int width = g_.BackHai.Width;
+    g_.S.ScrollX = width - 600;
     g_.ScrollBackground();
-    EXPECT_EQ(g_.MainScr.At(0, 0), BackAt(g_.BackHai.Width - 600));
-    EXPECT_EQ(g_.MainScr.At(599, 403), BackAt(g_.BackHai.Width - 1));
-    EXPECT_EQ(g_.MainScr.At(600, 0), BackAt(0));
-    EXPECT_EQ(g_.MainScr.At(631, 0), BackAt(31));
+    for (int y = 0; y < 404; ++y) {
+        for (int x = 0; x < 632; ++x) {
+            ASSERT_EQ(g_.MainScr.At(x, y), BackAt(x < 600 ? width - 600 + x : x - 600, y)) << x << "," << y;
+        }
+    }
 }
 
 TEST_F(FrameTest, MapsSmallerThanTheFieldLeaveBlackNotTheLastFrame) {

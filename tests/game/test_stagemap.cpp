@@ -131,7 +131,6 @@ TEST_F(StageMapTest, EachStageGetsABackgroundOfExactlyItsOwnSize) {
     ASSERT_TRUE(game.LoadStageMap());
     EXPECT_EQ(game.BackHai.Width, 21 * 32);
     EXPECT_EQ(game.BackHai.Height, 13 * 32);
-    EXPECT_EQ(game.BackHai.Pixels.size(), static_cast<std::size_t>(21 * 32 * 13 * 32));
 }
 
 TEST_F(StageMapTest, UnusableFilesAreRefusedWithoutTouchingTheState) {
@@ -139,7 +138,7 @@ TEST_F(StageMapTest, UnusableFilesAreRefusedWithoutTouchingTheState) {
     game.S.StageNo = 1;
     ASSERT_TRUE(game.LoadStageMap());
     const auto map = game.S.StageMap;
-    const Bitmap back = game.BackHai;
+    const int backWidth = game.BackHai.Width, backHeight = game.BackHai.Height;
 
     const std::vector<Bytes> refused = {
         {},                    // empty
@@ -157,8 +156,8 @@ TEST_F(StageMapTest, UnusableFilesAreRefusedWithoutTouchingTheState) {
         EXPECT_EQ(game.S.MapCols, 22);
         EXPECT_EQ(game.S.MapRows, 14);
         EXPECT_EQ(game.S.StageMap, map);
-        EXPECT_EQ(game.BackHai.Width, back.Width);
-        EXPECT_EQ(game.BackHai.Height, back.Height);
+        EXPECT_EQ(game.BackHai.Width, backWidth);
+        EXPECT_EQ(game.BackHai.Height, backHeight);
     }
 
     game.S.StageNo = 5;  // no such file
@@ -255,6 +254,53 @@ TEST_F(BackgroundTest, MapsOfEverySizeAreFullyPainted) {
         ASSERT_EQ(game.BackHai.At(cols * 32 - 1, rows * 32 - 1), GroundPixel(31, 31));
         ASSERT_EQ(game.BackHai.At(cols * 32 - 32, rows * 32 - 32), TileColour(1));
         game.S.StageMap[rows - 1][cols - 1] = 0;
+    }
+}
+
+// The whole stage painted into one picture as a stage start once did: the
+// ground tiled from the corner, each tile through its mask.
+Bitmap PaintedPicture(const Game& game, const Pictures& pictures) {
+    Bitmap picture(game.S.MapCols * 32, game.S.MapRows * 32);
+    for (int y = 0; y < picture.Height; y += 32)
+        for (int x = 0; x < picture.Width; x += 32) Blit(picture, x, y, 32, 32, pictures.AllBack, 0, 0, RasterOp::SrcCopy);
+    for (int r = 0; r < game.S.MapRows; ++r) {
+        for (int c = 0; c < game.S.MapCols; ++c) {
+            const int code = game.S.StageMap[r][c];
+            if (code < 1 || code > 32) continue;
+            const int sx = (code - 1) % 8 * 32, sy = (code - 1) / 8 * 32;
+            Blit(picture, c * 32, r * 32, 32, 32, pictures.MapMask, sx, sy, RasterOp::SrcErase);
+            Blit(picture, c * 32, r * 32, 32, 32, pictures.Maps, sx, sy, RasterOp::SrcInvert);
+        }
+    }
+    return picture;
+}
+
+// Blocks copied from the cells give what copies from the painted picture
+// give, pixel for pixel, wherever they lie: inside, across cell edges, half
+// outside either side, and what they leave as it was.
+TEST_F(BackgroundTest, CopiesFromTheCellsMatchCopiesFromThePaintedPicture) {
+    const Pictures& shipped = LoadPictures();
+    Game real{port, shipped, SilentSound()};
+    std::mt19937 random(7);
+    for (auto [cols, rows] : {std::pair{40, 13}, {21, 14}, {3, 2}, {99, 13}}) {
+        real.S.MapCols = cols;
+        real.S.MapRows = rows;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c) real.S.StageMap[r][c] = static_cast<int>(random() % 40);
+        real.BackHai.Resize(cols * 32, rows * 32);
+        real.BuildBackground();
+        const Bitmap picture = PaintedPicture(real, shipped);
+        for (int n = 0; n < 200; ++n) {
+            const int w = static_cast<int>(random() % 700), h = static_cast<int>(random() % 450);
+            const int dx = static_cast<int>(random() % 800) - 100, dy = static_cast<int>(random() % 500) - 50;
+            const int sx = static_cast<int>(random() % (cols * 32 + 200)) - 100;
+            const int sy = static_cast<int>(random() % (rows * 32 + 100)) - 50;
+            Bitmap fromCells(632, 404, 0xFF123456u), fromPicture(632, 404, 0xFF123456u);
+            real.BackHai.CopyTo(fromCells, dx, dy, w, h, sx, sy);
+            Blit(fromPicture, dx, dy, w, h, picture, sx, sy, RasterOp::SrcCopy);
+            ASSERT_EQ(fromCells.Pixels, fromPicture.Pixels) << cols << "x" << rows << " block " << w << "x" << h
+                                                            << " from " << sx << "," << sy << " to " << dx << "," << dy;
+        }
     }
 }
 
