@@ -366,17 +366,10 @@ placement_under_window_manager() {
 }
 
 # The window manager gives the window a close action whatever its hints say.
-# Alt+F4 closes the window the manager holds active: wait until that is ours
-# (asked again a few times: once, on a busy machine, the manager seemed not
-# to offer activation at all).
+# Alt+F4 closes the window the manager holds active: wait until that is ours.
 alt_f4_saves_and_ends() {
   need_game_on_title
-  local active=false
-  for _ in 1 2 3; do
-    timeout 10 xdotool windowactivate --sync "$wid" && { active=true; break; }
-    sleep 1
-  done
-  $active || fail "the window manager did not activate the main window"
+  timeout 10 xdotool windowactivate --sync "$wid" || fail "the window manager did not activate the main window"
   mark_saves
   xdotool key alt+F4
   ended_with_0 "Alt+F4 (active window $(xdotool getactivewindow 2>/dev/null || echo none), ours $wid)"
