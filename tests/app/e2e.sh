@@ -243,7 +243,11 @@ window_manager_runs() {
   stop_game
   openbox >"$work/openbox.log" 2>&1 &
   track $!
-  for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
+  # xdotool's window activation needs the manager to list _NET_ACTIVE_WINDOW
+  # among what it supports; a loaded machine may take seconds to get there.
+  local _
+  for _ in $(seq 300); do xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.1; done
+  xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW || fail "openbox did not come up within 30 s"
   sleep 1  # the manager announces itself before it manages new windows
 }
 
