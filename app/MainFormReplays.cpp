@@ -76,7 +76,8 @@ bool TMainForm::WatchReplay(const std::vector<std::uint8_t>& file, const QString
                                                game_.S.SoundOn);
     view_->ShowGame(watch_->Core());
     view_->Mirror(watch_->Core().S.Shell);
-    EnableWatchKeys(true);
+    menu_->SetWatching(true);
+    Mirror(true);  // the items that wait for the title greyed, the replay's keys on
     ShowWatchCaption();
     clock_->Wake();
     return true;
@@ -85,7 +86,8 @@ bool TMainForm::WatchReplay(const std::vector<std::uint8_t>& file, const QString
 void TMainForm::EndWatching() {
     if (!watch_) return;
     watch_.reset();
-    EnableWatchKeys(false);
+    menu_->SetWatching(false);
+    EnableWatchKeys(false);  // and every item as the game has it
     view_->SetReplayCaption(QString());
     view_->ShowGame(game_);
     Mirror(true);

@@ -59,7 +59,7 @@ constexpr MenuTable kMenus[] = {
 };
 
 // The game's state of an item, or null for items whose state never changes.
-const MenuItemState* StateOf(const ShellState& shell, MenuCommand command) {
+const MenuItemState* GameStateOf(const ShellState& shell, MenuCommand command) {
     switch (command) {
         case MenuCommand::StartBot: return &shell.StartBot;
         case MenuCommand::HScoreB: return &shell.HScoreB;
@@ -69,6 +69,20 @@ const MenuItemState* StateOf(const ShellState& shell, MenuCommand command) {
         case MenuCommand::ScrollB: return &shell.ScrollB;
         case MenuCommand::SpecialB: return &shell.SpecialB;
         default: return nullptr;
+    }
+}
+
+// The commands a replay being watched leaves waiting for the title: F2 ends
+// it, F3 pauses it, F9 quits, the options' switches stay hidden as on the title.
+bool WaitsForTitle(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::StartBot:
+        case MenuCommand::HScoreB:
+        case MenuCommand::ReplayB:
+        case MenuCommand::SpeedB:
+        case MenuCommand::PlayOptionsB:
+        case MenuCommand::AboutB: return true;
+        default: return false;
     }
 }
 
@@ -99,7 +113,7 @@ void MainMenu::AddEntry(QMenu* menu, const MenuEntry& entry) {
         menu->addSeparator()->setObjectName(QString::fromLatin1(entry.Name));
         return;
     }
-    Binding binding{entry.Command, nullptr, nullptr, &entry, StateOf(shell_, entry.Command), {}};
+    Binding binding{entry.Command, nullptr, nullptr, &entry, GameStateOf(shell_, entry.Command), {}};
     if (entry.Type == Kind::Item) {
         binding.Item = menu->addAction(QString());
         binding.Item->setObjectName(QString::fromLatin1(entry.Name));
@@ -135,17 +149,30 @@ void MainMenu::Retranslate() {
     }
 }
 
+void MainMenu::SetWatching(bool watching) { watching_ = watching; }
+
+// The one rule of what an item shows: the game's state (items without one
+// are always shown and enabled), less what waits for the title while a
+// replay is watched.
+MenuItemState MainMenu::StateOf(const Binding& binding) const {
+    MenuItemState state = binding.GameState ? *binding.GameState : MenuItemState{};
+    if (watching_ && WaitsForTitle(binding.Command)) state.Enabled = false;
+    return state;
+}
+
 void MainMenu::Mirror(bool full) {
     for (Binding& binding : bindings_) {
-        if (!binding.State || (!full && SameState(*binding.State, binding.Shown))) continue;
-        binding.Shown = *binding.State;
-        binding.Item->setVisible(binding.State->Visible);
-        binding.Item->setEnabled(binding.State->Enabled);
+        if (!binding.Item) continue;
+        const MenuItemState state = StateOf(binding);
+        if (!full && SameState(state, binding.Shown)) continue;
+        binding.Shown = state;
+        binding.Item->setVisible(state.Visible);
+        binding.Item->setEnabled(state.Enabled);
         // Only a checked item is checkable: styles draw an empty box beside
         // an unchecked checkable item, where the menu shows nothing.
-        binding.Item->setCheckable(binding.State->Checked);
-        binding.Item->setChecked(binding.State->Checked);
-        if (binding.Key) binding.Key->setEnabled(binding.State->Enabled);
+        binding.Item->setCheckable(state.Checked);
+        binding.Item->setChecked(state.Checked);
+        if (binding.Key) binding.Key->setEnabled(state.Enabled);
     }
 }
 
@@ -158,7 +185,7 @@ const MainMenu::Binding* MainMenu::Find(MenuCommand command) const {
 
 bool MainMenu::Enabled(MenuCommand command) const {
     const Binding* binding = Find(command);
-    return binding != nullptr && (!binding->State || binding->State->Enabled);
+    return binding != nullptr && (!binding->Item || StateOf(*binding).Enabled);
 }
 
 QAction* MainMenu::Item(const QString& name) const { return window_->findChild<QAction*>(name); }

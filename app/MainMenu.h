@@ -48,6 +48,9 @@ public:
     // Whether a command may run now, as its key would: its item's state in
     // the game, or always for items whose state never changes.
     bool Enabled(MenuCommand command) const;
+    // While a replay is watched the items of what waits for the title show
+    // disabled; the next full mirror shows it.
+    void SetWatching(bool watching);
 
     QAction* Item(const QString& name) const;
     QShortcut* Key(const QString& name) const;
@@ -58,7 +61,7 @@ private:
         QAction* Item;    // null for a key without an item
         QShortcut* Key;   // null for an item without a key
         const MenuEntry* Entry;
-        const MenuItemState* State;  // null where the state never changes
+        const MenuItemState* GameState;  // null where the game's state does not decide
         MenuItemState Shown;         // what the widgets show now
     };
 
@@ -66,12 +69,14 @@ private:
     void AddEntry(QMenu* menu, const MenuEntry& entry);
     QShortcut* AddKey(const MenuEntry& entry, Qt::ShortcutContext context);
     const Binding* Find(MenuCommand command) const;
+    MenuItemState StateOf(const Binding& binding) const;
 
     QMainWindow* window_;
     const ShellState& shell_;
     std::function<void(MenuCommand)> dispatch_;
     std::vector<Binding> bindings_;
     std::vector<std::pair<QMenu*, const char*>> menus_;  // with their titles
+    bool watching_ = false;
 };
 
 }  // namespace sk

@@ -23,9 +23,11 @@ public:
     bool Choose(std::vector<std::uint8_t>& file);
 
     QTreeWidget* List() const { return list_; }
+    // The rows and the texts, in the language in force (each opening fills
+    // it anew).
+    void Fill();
 
 private:
-    void Fill();
     void AddRow(const QString& rank, const QString& name, const std::vector<std::uint8_t>& file);
 
     const sk::Game& game_;

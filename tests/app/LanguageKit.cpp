@@ -2,15 +2,23 @@
 
 #include "app/KeyBindingsBox.h"
 #include "app/PlayOptionsBox.h"
+#include "app/ReplayListBox.h"
+#include "game/Headless.h"
+#include "game/Pictures.h"
+#include "scores/ReplayIndex.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTreeView>
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 namespace apptest {
@@ -30,7 +38,41 @@ std::pair<QString, int> Caption(QWidget* widget) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) return {button->text(), button->sizeHint().width()};
     if (auto* group = qobject_cast<QGroupBox*>(widget)) return {group->title(), group->minimumSizeHint().width()};
     if (auto* bar = qobject_cast<QMenuBar*>(widget)) return {QStringLiteral("menu bar"), bar->sizeHint().width()};
+    if (auto* tree = qobject_cast<QTreeView*>(widget)) {
+        return {QStringLiteral("columns"), tree->header()->length() + 2 * tree->frameWidth()};
+    }
     return {};
+}
+
+// A short game's replay, recorded on a core of its own.
+std::vector<std::uint8_t> ShortGameReplay() {
+    sk::NullWindowPort port;
+    sk::Game game(port, sk::LoadPictures(), sk::SilentSound());
+    std::vector<std::uint8_t> replay;
+    game.RecordReplays([&replay](const std::vector<std::uint8_t>& file) { replay = file; });
+    game.InitGame(sk::Settings{});
+    game.StartBotClick();
+    for (int frame = 0; frame < 50; ++frame) game.AppIdle();
+    game.ResetBClick();
+    return replay;
+}
+
+// The replay list with two rows: the last game and the same replay kept
+// for rank 1.
+QWidget* FilledReplayList(AppWindows& windows) {
+    sk::Game& game = windows.MainForm.game();
+    const std::vector<std::uint8_t> replay = ShortGameReplay();
+    std::filesystem::create_directories(sk::kReplayFolder);
+    sk::WriteFileAtomically(sk::kLastReplayFile, replay);
+    game.Replays.Slots[0].Pending = replay;
+    auto* box = windows.MainForm.findChild<TReplayListBox*>();
+    if (box == nullptr) box = new TReplayListBox(game, &windows.MainForm);
+    box->Fill();
+    box->adjustSize();
+    // Laid out as shown, though hidden: the button box's own layout too.
+    box->layout()->activate();
+    for (QLayout* layout : box->findChildren<QLayout*>()) layout->activate();
+    return box;
 }
 
 }  // namespace
@@ -53,6 +95,7 @@ QList<QWidget*> LanguageWindows(AppWindows& windows, const QString& name) {
         box->Load(windows.MainForm.Extras().Keys);
         return {box};
     }
+    if (name == QLatin1String("ReplayListBox")) return {FilledReplayList(windows)};
     if (name == QLatin1String("PropatyBox")) windows.PropatyBox.TransferSettingsToDialog();
     if (name == QLatin1String("HighScoreForm")) windows.HighScoreForm.RefreshLabels();
     if (name == QLatin1String("EnterScore")) {

@@ -79,9 +79,12 @@ keep() {
 
 # A private X server on a free display: Xvfb picks the number and writes it to fd 3.
 # An argument WIDTHxHEIGHT sizes its screen (1024x768 without); its pid is xvfb_pid.
+# It never resets: a server resets when its last client leaves and refuses
+# connections meanwhile, so a window search ending just before the game
+# connects would make the game fail to start.
 start_xvfb() {
   rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   track $!
   poll 100 test -s "$work/display" || fail "Xvfb did not start"
@@ -100,7 +103,10 @@ shown() {
   done
   return 1
 }
-gone() { for _ in $(seq 50); do xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0; sleep 0.1; done; return 1; }
+gone() {
+  for _ in $(seq "${2:-50}"); do xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0; sleep 0.1; done
+  return 1
+}
 
 # The program runs under a shell that writes its exit code to game.rc, so any
 # scenario can tell whether it still runs and how it ended (and cleanup
@@ -163,6 +169,28 @@ changes() { snap "$@" a; sleep 0.3; snap "$@" b; ! cmp -s "$work/a.png" "$work/b
 # Polls (bounded) until the top star band moves, or stands still.
 moving() { for _ in $(seq 30); do changes 0 0 632 40 && return 0; done; return 1; }
 still() { for _ in $(seq 30); do changes 0 0 632 400 || return 0; done; return 1; }
+# True when a rectangle (x y w h) now differs from the picture $work/$5.png.
+differs() { snap "$1" "$2" "$3" "$4" now; ! cmp -s "$work/now.png" "$work/$5.png"; }
+# Polls until a rectangle (x y w h) has stayed the same for three seconds,
+# at most $6 looks half a second apart (60 without); keeps it as $work/$5.png.
+settled() {
+  local same=0
+  snap "$1" "$2" "$3" "$4" "$5"
+  for _ in $(seq "${6:-60}"); do
+    sleep 0.5
+    if differs "$@"; then same=0; mv "$work/now.png" "$work/$5.png"; else same=$((same + 1)); fi
+    [ "$same" -ge 6 ] && return 0
+  done
+  return 1
+}
+# True while one of the program's menus is pulled down.
+menu_open() {
+  local w
+  for w in $(xdotool search --onlyvisible --class . 2>/dev/null); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DROPDOWN_MENU && return 0
+  done
+  return 1
+}
 entry_open() { xdotool search --onlyvisible --name '^A New Record !$' 2>/dev/null | head -1; }
 pointer() { xdotool getmouselocation --shell | sed -n "s/^$1=//p"; }
 

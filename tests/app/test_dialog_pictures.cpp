@@ -21,7 +21,8 @@
 namespace {
 
 constexpr const char* kWindows[] = {"MainForm",      "PropatyBox", "PlayOptionsBox", "KeyBindingsBox",
-                                    "HighScoreForm", "EnterScore", "AboutBox",       "LoadForm"};
+                                    "HighScoreForm", "EnterScore", "AboutBox",       "LoadForm",
+                                    "ReplayListBox"};
 constexpr int kGap = 12;
 constexpr int kCaptionHeight = 18;
 

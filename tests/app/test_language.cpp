@@ -163,4 +163,4 @@ TEST_P(WindowTexts, NothingIsClippedInEitherLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, WindowTexts,
                          ::testing::Values("MainForm", "PropatyBox", "PlayOptionsBox", "KeyBindingsBox", "HighScoreForm",
-                                           "EnterScore", "AboutBox", "LoadForm"));
+                                           "EnterScore", "AboutBox", "LoadForm", "ReplayListBox"));

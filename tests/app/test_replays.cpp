@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <filesystem>
 #include <fstream>
@@ -38,6 +39,19 @@ void CrashTheShip(sk::Game& game) {
     enemy.Active = true;
     enemy.AppearAt = 0;
     for (int i = 0; i < 20 && !game.S.GameOver; ++i) game.AppIdle();
+}
+
+// Every item's and key's state, by name.
+QStringList MenuStates(TMainForm& main) {
+    QStringList states;
+    for (QAction* item : main.findChildren<QAction*>()) {
+        states << QStringLiteral("%1 %2%3%4").arg(item->objectName()).arg(item->isVisible()).arg(item->isEnabled()).arg(
+                      item->isChecked());
+    }
+    for (QShortcut* key : main.findChildren<QShortcut*>()) {
+        states << QStringLiteral("key %1 %2").arg(key->objectName()).arg(key->isEnabled());
+    }
+    return states;
 }
 
 }  // namespace
@@ -97,6 +111,26 @@ TEST_F(ShellTest, WatchingIgnoresPlayerInputAndEndsOnEscBackOnTheTitle) {
     Press(Qt::Key_Escape);
     EXPECT_EQ(Main().Watching(), nullptr);
     EXPECT_TRUE(Game().S.TitleMode);
+}
+
+TEST_F(ShellTest, WatchingGreysWhatWaitsForTheTitleAndItsEndGivesEveryItemBack) {
+    Start();
+    Press(Qt::Key_F1);
+    for (int i = 0; i < 30; ++i) Game().AppIdle();
+    Press(Qt::Key_F2);
+    const QStringList onTitle = MenuStates(Main());
+    ASSERT_TRUE(Main().WatchReplayFile(QString::fromStdString((apptest::RunDir() / "Replays/last.skr").string())));
+
+    sk::MainMenu& menu = Main().Menu();
+    for (const char* name : {"StartBot", "HScoreB", "ReplayB", "SpeedB", "PlayOptionsB", "AboutB"}) {
+        EXPECT_FALSE(menu.Item(name)->isEnabled()) << name;
+    }
+    for (const char* name : {"StartBot", "HScoreB", "SpeedB", "AboutB"}) EXPECT_FALSE(menu.Key(name)->isEnabled()) << name;
+    for (const char* name : {"ResetB", "Exit1"}) EXPECT_TRUE(menu.Item(name)->isEnabled()) << name;
+    EXPECT_TRUE(menu.Key("StopB")->isEnabled());
+    Press(Qt::Key_F2);
+    EXPECT_EQ(Main().Watching(), nullptr);
+    EXPECT_EQ(MenuStates(Main()), onTitle);
 }
 
 TEST_F(ShellTest, AFileThatIsNoReplayIsRefusedWithAMessage) {
