@@ -22,6 +22,11 @@ struct PadState {
     bool Back = false;
     bool LeftShoulder = false;   // a replay slower
     bool RightShoulder = false;  // a replay faster
+
+    // Nothing held, connected or not.
+    bool Idle() const {
+        return Direction == SteerDirection{} && !A && !B && !X && !Start && !Back && !LeftShoulder && !RightShoulder;
+    }
 };
 
 class Gamepad {

@@ -125,6 +125,9 @@ void PlayerInput::DevicesChanged() {
 void PlayerInput::OnPad(const PadState& now) {
     const PadState was = padShown_;
     padShown_ = now;
+    // Nothing held then or now does nothing in the game or a window: skip the
+    // search for an open window, which walks every top-level widget.
+    if (was.Idle() && now.Idle()) return;
     if (PadWindow(window_) != nullptr) {
         PadToWindow(was, now);
     } else {
